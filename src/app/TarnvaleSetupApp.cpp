@@ -1,0 +1,51 @@
+#include "app/TarnvaleSetupApp.h"
+
+#include "app/TarnvaleSetupDlg.h"
+#include "platform/CodePage.h"
+#include "platform/TempFolder.h"
+#include "ui/DialogUnits.h"
+
+namespace halvorn::app {
+
+RunState::RunState(platform::TempFolderSource tempFolder, std::unique_ptr<TextCodec> textCodec,
+                   std::unique_ptr<ui::Prompter> prompterImpl)
+    : codec(std::move(textCodec)),
+      prompter(std::move(prompterImpl)),
+      files(record, custom, std::move(tempFolder)),
+      catalog(custom),
+      ctx{record, *codec, *prompter, files, custom, catalog, mailPresets, views} {}
+
+void RunState::prepare() {
+    files.loadBackup();
+    layoutVariant = kLayoutVariant;
+    views.narrow();
+    record.setU8(rec::variantCode, static_cast<std::uint8_t>(kLayoutVariant));
+}
+
+TarnvaleSetupApp::TarnvaleSetupApp(int& argc, char** argv) : QApplication(argc, argv) {}
+
+TarnvaleSetupApp::~TarnvaleSetupApp() = default;
+
+bool TarnvaleSetupApp::runStartUp() {
+    // The framework's place for per-user settings; the program stores nothing there.
+    setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    setApplicationName(QStringLiteral("Halvorn Setup"));
+    setFont(ui::dialogFont());
+
+    auto codec = platform::makeCodec(platform::systemCodePage());
+    if (!codec) codec = platform::makeCodec(1252);
+    state_ = std::make_unique<RunState>(platform::userTempFolder, std::move(codec),
+                                        std::make_unique<ui::QtPrompter>());
+    state_->prepare();
+
+    {
+        TarnvaleSetupDlg frame(state_->ctx);
+        frame.setAppIcon(appIcon());
+        setWindowIcon(appIcon());
+        frame.setUpFrame();
+        frame.exec();
+    }
+    return false;
+}
+
+} // namespace halvorn::app

@@ -1,0 +1,54 @@
+#pragma once
+// The application object: owns everything of the run and runs the start-up
+// sequence once.
+
+#include "catalog/MailPresets.h"
+#include "catalog/OperatorCatalog.h"
+#include "catalog/Views.h"
+#include "profile/CustomOperators.h"
+#include "profile/ProfileFiles.h"
+#include "profile/ProfileRecord.h"
+#include "ui/AppContext.h"
+#include "ui/Prompter.h"
+
+#include <QApplication>
+
+#include <memory>
+
+namespace halvorn::app {
+
+// The state of one run, in the order it must be built.
+struct RunState {
+    explicit RunState(platform::TempFolderSource tempFolder, std::unique_ptr<TextCodec> textCodec,
+                      std::unique_ptr<ui::Prompter> prompterImpl);
+
+    ProfileRecord record;
+    CustomOperators custom = CustomOperators::builtIn();
+    std::unique_ptr<TextCodec> codec;
+    std::unique_ptr<ui::Prompter> prompter;
+    ProfileFiles files;
+    OperatorCatalog catalog;
+    MailPresets mailPresets;
+    Views views;
+    int layoutVariant = 0;
+    ui::AppContext ctx;
+
+    // Start-up steps 3 to 6: load the backup, set the layout variant, narrow
+    // the views, write the variant into the record.
+    void prepare();
+};
+
+class TarnvaleSetupApp : public QApplication {
+    Q_OBJECT
+public:
+    TarnvaleSetupApp(int& argc, char** argv);
+    ~TarnvaleSetupApp() override;
+
+    // The start-up sequence; returns false so that the program ends when the frame closes.
+    bool runStartUp();
+
+private:
+    std::unique_ptr<RunState> state_;
+};
+
+} // namespace halvorn::app

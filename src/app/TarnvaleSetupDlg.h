@@ -1,0 +1,47 @@
+#pragma once
+// The frame: the program's only top-level window. It hosts the main window as
+// a child panel at its top-left corner and takes the panel's size.
+
+#include "ui/AppContext.h"
+
+#include <QDialog>
+#include <QIcon>
+
+namespace halvorn::ui {
+class DlgGSM;
+class DlgCAM;
+} // namespace halvorn::ui
+
+namespace halvorn::app {
+
+class TarnvaleSetupDlg : public QDialog, public ui::FrameAccess {
+    Q_OBJECT
+public:
+    explicit TarnvaleSetupDlg(ui::AppContext& ctx, QWidget* parent = nullptr);
+    ~TarnvaleSetupDlg() override;
+
+    // Builds the frame: icon, caption, the main window, the size.
+    bool setUpFrame();
+
+    int pageCode() const override { return pageCode_; }
+    void endWithCancel() override { reject(); }
+
+    ui::DlgGSM* mainWindow() const { return main_; }
+    ui::DlgCAM* cameraDialog() const { return camera_; }
+    void setAppIcon(const QIcon& icon) { icon_ = icon; }
+
+    // "Halvorn Setup " followed by the version text.
+    static QString caption();
+
+private:
+    ui::AppContext& ctx_;
+    ui::DlgGSM* main_ = nullptr;
+    ui::DlgCAM* camera_ = nullptr;
+    QIcon icon_;
+    int pageCode_ = 0;
+};
+
+// The application icon, drawn at run time.
+QIcon appIcon();
+
+} // namespace halvorn::app

@@ -1,0 +1,39 @@
+#pragma once
+// The built-in operators by country. Row 26 ("Customer") shows the custom
+// operator list the backup carries, not a copy of it.
+
+#include "profile/CustomOperators.h"
+#include "profile/ProfileRecord.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace halvorn {
+
+constexpr int kCountryCount = 27;
+constexpr int kOperatorRowCount = 87;
+constexpr int kCountryFinland = 9;
+constexpr int kCountryJapan = 15;
+constexpr int kCountryCustomer = 26;
+
+struct CountryEntry {
+    std::string_view countryName; // ASCII, at most 15 characters
+    std::span<const OperatorEntry> operators;
+    std::uint16_t operatorCount;
+};
+
+class OperatorCatalog {
+public:
+    explicit OperatorCatalog(const CustomOperators& custom);
+
+    // Row 0 to 26; the "Customer" row reflects the custom list as it is now.
+    CountryEntry country(int row) const;
+    // The "Japan" operators: the APN dialog's SIM choices.
+    std::span<const OperatorEntry> japan() const { return country(kCountryJapan).operators; }
+
+private:
+    const CustomOperators& custom_;
+};
+
+} // namespace halvorn

@@ -1,0 +1,48 @@
+#pragma once
+// The two profile files on disk: PROFILE.BIN in a folder the user picks, and
+// the backup setupV4.56J.bak in the user's temporary folder.
+
+#include "platform/DurableFile.h"
+#include "platform/TempFolder.h"
+#include "profile/CustomOperators.h"
+#include "profile/ProfileRecord.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace halvorn {
+
+constexpr const char* kProfileBinName = "PROFILE.BIN";
+constexpr const char* kBackupName = "setupV4.56J.bak";
+
+class ProfileFiles {
+public:
+    ProfileFiles(ProfileRecord& record, CustomOperators& custom, platform::TempFolderSource tempFolder,
+                 platform::SysCalls sys = platform::SysCalls::real());
+
+    // Writes PROFILE.BIN into the folder, then the backup (skipped without a
+    // word when there is no temporary folder). The first failure ends the save
+    // and is returned; the files it did not complete keep their old contents.
+    std::optional<platform::FileError> saveProfileFiles(const std::filesystem::path& folder);
+
+    // Fills the record from the backup, or applies the defaults. Without a
+    // temporary folder the record keeps what it holds.
+    void loadBackup();
+
+    // Deletes the backup; a missing file or a failure is ignored.
+    void deleteBackup();
+
+    std::optional<std::filesystem::path> backupPath() const;
+
+    // Skips the device flush; for measuring only.
+    void setSyncToDevice(bool on) { syncToDevice_ = on; }
+
+private:
+    ProfileRecord& record_;
+    CustomOperators& custom_;
+    platform::TempFolderSource tempFolder_;
+    platform::SysCalls sys_;
+    bool syncToDevice_ = true;
+};
+
+} // namespace halvorn

@@ -1,0 +1,45 @@
+#pragma once
+// Every message box, question, folder picker and modal sub-dialog of the
+// program goes through one Prompter, owned by the application. The Qt one
+// shows the real dialogs; tests hand windows one that records and answers.
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace halvorn::ui {
+
+enum class MessageIcon { None, Error, Warning, Question };
+
+struct FolderChoice {
+    enum class Kind { Cancelled, Folder, NotFileSystem };
+    Kind kind = Kind::Cancelled;
+    QString path; // the folder's full path when kind is Folder
+};
+
+// The application's name: the title of message boxes that have none of their own.
+QString applicationTitle();
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    // A message box with a single OK button. An empty title means the application's name.
+    virtual void message(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) = 0;
+    // A Yes/No question with the question icon; true unless the answer is No.
+    virtual bool askYesNo(QWidget* owner, const QString& title, const QString& text) = 0;
+    // A folder picker showing the prompt, limited to folders.
+    virtual FolderChoice chooseFolder(QWidget* owner, const QString& prompt) = 0;
+    // Runs an already prepared dialog modally and returns its result code.
+    virtual int runModal(QDialog& dialog) = 0;
+};
+
+class QtPrompter : public Prompter {
+public:
+    void message(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
+    bool askYesNo(QWidget* owner, const QString& title, const QString& text) override;
+    FolderChoice chooseFolder(QWidget* owner, const QString& prompt) override;
+    int runModal(QDialog& dialog) override;
+};
+
+} // namespace halvorn::ui

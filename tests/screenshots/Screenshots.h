@@ -1,0 +1,21 @@
+#pragma once
+// A registry of screenshots: each file registers the windows it renders.
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace halvorn::shots {
+
+using Renderer = std::function<void(const QString& outDir)>;
+
+struct Register {
+    Register(const char* name, Renderer render);
+};
+
+// Shows the window, lets it lay out and paint, and saves it as outDir/name.png.
+void save(QWidget& window, const QString& outDir, const QString& name);
+
+} // namespace halvorn::shots

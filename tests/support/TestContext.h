@@ -1,0 +1,49 @@
+#pragma once
+// Everything a window needs, built for one test: a record with the defaults
+// applied (as after a fresh start), the views narrowed as start-up does, a
+// CP932 codec, a private temporary folder for the backup and a scripted prompter.
+
+#include "catalog/MailPresets.h"
+#include "catalog/OperatorCatalog.h"
+#include "catalog/Views.h"
+#include "profile/CustomOperators.h"
+#include "profile/ProfileFiles.h"
+#include "profile/ProfileRecord.h"
+#include "support/ScriptedPrompter.h"
+#include "ui/AppContext.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace halvorn::test {
+
+class TestContext {
+public:
+    explicit TestContext(int codePage = 932);
+
+    ProfileRecord record;
+    CustomOperators custom = CustomOperators::builtIn();
+    std::unique_ptr<TextCodec> codec;
+    ScriptedPrompter prompter;
+    QTemporaryDir tempDir;  // the "user's temporary folder"
+    QTemporaryDir saveDir;  // a folder to save PROFILE.BIN into
+    ProfileFiles files;
+    OperatorCatalog catalog;
+    MailPresets mailPresets;
+    Views views;
+    ui::AppContext ctx;
+
+    std::filesystem::path tempPath() const;
+    std::filesystem::path savePath() const;
+};
+
+// A FrameAccess that records the quit.
+class FakeFrame : public ui::FrameAccess {
+public:
+    int pageCode() const override { return 2; }
+    void endWithCancel() override { ++cancels; }
+    int cancels = 0;
+};
+
+} // namespace halvorn::test
