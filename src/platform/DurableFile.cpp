@@ -1,0 +1,220 @@
+#include "platform/DurableFile.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace halvorn::platform {
+
+namespace {
+
+constexpr std::size_t kReadCap = 1024 * 1024;
+
+std::string replacePath(std::string text, const std::filesystem::path& path) {
+    const auto at = text.find("%1");
+    if (at != std::string::npos) text.replace(at, 2, path.string());
+    return text;
+}
+
+std::string temporaryPrefix(const std::filesystem::path& target) { return "." + target.filename().string() + ".tmp-"; }
+
+std::string temporaryName(const std::filesystem::path& target) {
+    static std::atomic<unsigned> counter{0};
+    return temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+std::filesystem::path folderOf(const std::filesystem::path& target) {
+    auto folder = target.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+// One write attempt: every step checked; on failure the new file is removed
+// and the old target stays as it was (up to the rename).
+class Writer {
+public:
+    Writer(const std::filesystem::path& target, const WriteOptions& options, const SysCalls& sys)
+        : target_(target), options_(options), sys_(sys) {}
+
+    ~Writer() {
+        if (fd_ >= 0) sys_.close(fd_);
+        if (!tempName_.empty()) sys_.unlinkat(dirFd_, tempName_.c_str(), 0);
+        if (dirFd_ >= 0) sys_.close(dirFd_);
+    }
+
+    std::optional<FileError> run(std::span<const std::uint8_t> bytes) {
+        dirFd_ = sys_.openFolder(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dirFd_ < 0) return fail(WriteStep::OpenFolder);
+
+        // A clash with a leftover of the same name is retried under the next name.
+        for (int attempt = 0; fd_ < 0; ++attempt) {
+            std::string name = temporaryName(target_);
+            fd_ =
+                sys_.openat(dirFd_, name.c_str(), O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY | O_CLOEXEC, options_.mode);
+            if (fd_ >= 0) {
+                tempName_ = std::move(name);
+            } else if (errno != EEXIST || attempt >= 8) {
+                return fail(WriteStep::Create);
+            }
+        }
+
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = sys_.write(fd_, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return fail(WriteStep::Write);
+            if (n == 0) return fail(WriteStep::Write, ENOSPC); // no progress: the device is full
+            done += static_cast<std::size_t>(n);
+        }
+
+        if (options_.syncToDevice && sys_.fsync(fd_) != 0) return fail(WriteStep::Sync);
+
+        const int fd = std::exchange(fd_, -1);
+        // A failed close may report a write the device refused; the descriptor is gone either way.
+        if (sys_.close(fd) != 0) return fail(WriteStep::Close);
+
+        if (sys_.renameat(dirFd_, tempName_.c_str(), dirFd_, target_.filename().c_str()) != 0)
+            return fail(WriteStep::Rename);
+        tempName_.clear(); // the new file is the target now
+
+        // Some file systems cannot sync a folder and answer EINVAL; the file
+        // itself is synced and renamed by then, so that is not a failure.
+        if (options_.syncToDevice && sys_.fsync(dirFd_) != 0 && errno != EINVAL) return fail(WriteStep::SyncFolder);
+
+        return readBack(bytes);
+    }
+
+private:
+    std::optional<FileError> fail(WriteStep step, int error = -1) {
+        return FileError{step, error < 0 ? errno : error, target_};
+    }
+
+    std::optional<FileError> readBack(std::span<const std::uint8_t> expected) {
+        const int fd = sys_.openat(dirFd_, target_.filename().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC, 0);
+        if (fd < 0) return fail(WriteStep::ReadBack);
+        std::vector<std::uint8_t> got;
+        std::uint8_t buffer[4096];
+        int error = 0;
+        // Read one byte more than expected, so that a longer file shows too.
+        while (got.size() <= expected.size()) {
+            const ssize_t n = sys_.read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                error = errno;
+                break;
+            }
+            if (n == 0) break;
+            got.insert(got.end(), buffer, buffer + n);
+        }
+        sys_.close(fd);
+        if (error != 0) return fail(WriteStep::ReadBack, error);
+        if (!std::equal(got.begin(), got.end(), expected.begin(), expected.end())) return fail(WriteStep::ReadBack, 0);
+        return std::nullopt;
+    }
+
+    const std::filesystem::path& target_;
+    const WriteOptions& options_;
+    const SysCalls& sys_;
+    int dirFd_ = -1;
+    int fd_ = -1;
+    std::string tempName_;
+};
+
+} // namespace
+
+std::string FileError::describe() const {
+    if (step == WriteStep::ReadBack && error == 0)
+        return replacePath("%1 was not written correctly: what was read back differs; the card may be faulty or "
+                           "removed.",
+                           path);
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return replacePath("Access to %1 was denied.", path);
+    case ENOSPC:
+    case EDQUOT:
+        return replacePath("Disk full while accessing %1.", path);
+    case EROFS:
+        return replacePath("%1 could not be written: the card is write-protected.", path);
+    case ENOTDIR:
+    case EEXIST:
+        return replacePath("%1 could not be written: a part of the path is a file, not a folder.", path);
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return replacePath("%1 could not be written: the folder was not found; the card may have been removed.", path);
+    case EIO:
+        return replacePath("%1 could not be written: the card is unreadable (input/output error).", path);
+    default:
+        return replacePath("%1 could not be written: ", path) + std::strerror(error) + ".";
+    }
+}
+
+SysCalls SysCalls::real() {
+    SysCalls s;
+    s.openFolder = [](const char* path, int flags) { return ::open(path, flags); };
+    s.openat = [](int dirfd, const char* name, int flags, mode_t mode) { return ::openat(dirfd, name, flags, mode); };
+    s.write = [](int fd, const void* buf, std::size_t n) { return ::write(fd, buf, n); };
+    s.read = [](int fd, void* buf, std::size_t n) { return ::read(fd, buf, n); };
+    s.fsync = [](int fd) { return ::fsync(fd); };
+    s.close = [](int fd) { return ::close(fd); };
+    s.renameat = [](int olddirfd, const char* oldname, int newdirfd, const char* newname) {
+        return ::renameat(olddirfd, oldname, newdirfd, newname);
+    };
+    s.unlinkat = [](int dirfd, const char* name, int flags) { return ::unlinkat(dirfd, name, flags); };
+    return s;
+}
+
+std::optional<FileError> writeFileDurably(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                                          const WriteOptions& options, const SysCalls& sys) {
+    Writer writer(target, options, sys);
+    return writer.run(bytes);
+}
+
+std::optional<std::vector<std::uint8_t>> readOwnFile(const std::filesystem::path& path) {
+    // O_NONBLOCK keeps a planted FIFO from blocking the open; it is refused below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    std::optional<std::vector<std::uint8_t>> result;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1) {
+        std::vector<std::uint8_t> bytes;
+        std::uint8_t buffer[4096];
+        bool ok = true;
+        while (bytes.size() < kReadCap) {
+            const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, kReadCap - bytes.size()));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                ok = false;
+                break;
+            }
+            if (n == 0) break;
+            bytes.insert(bytes.end(), buffer, buffer + n);
+        }
+        if (ok) result = std::move(bytes);
+    }
+    ::close(fd);
+    return result;
+}
+
+void removeStaleTemporaries(const std::filesystem::path& target) {
+    const std::string prefix = temporaryPrefix(target);
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.rfind(prefix, 0) != 0) continue;
+        std::error_code ignored;
+        if (!std::filesystem::is_directory(it->symlink_status(ignored))) std::filesystem::remove(it->path(), ignored);
+    }
+}
+
+bool pathExists(const std::filesystem::path& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+} // namespace halvorn::platform
