@@ -2,10 +2,12 @@
 // The built-in operators by country. Row 26 ("Customer") shows the custom
 // operator list the backup carries, not a copy of it.
 
+#include "catalog/Views.h"
 #include "profile/CustomOperators.h"
 #include "profile/ProfileRecord.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -31,6 +33,12 @@ public:
     CountryEntry country(int row) const;
     // The "Japan" operators: the APN dialog's SIM choices.
     std::span<const OperatorEntry> japan() const { return country(kCountryJapan).operators; }
+
+    // The country row a view position maps to; nothing when the position lies
+    // outside the view or maps to no catalog row.
+    std::optional<CountryEntry> countryAt(const CountryView& view, int position) const;
+    // The first operator of that country; nothing also when it has no operators.
+    std::optional<OperatorEntry> firstOperatorAt(const CountryView& view, int position) const;
 
 private:
     const CustomOperators& custom_;
