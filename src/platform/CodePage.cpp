@@ -81,8 +81,14 @@ public:
     }
 
     std::u16string decode(std::string_view bytes) const override {
+        // A line feed after the bytes makes a cut-off double-byte character at
+        // the end come out as a replacement character instead of being held
+        // back as incomplete; the line feed itself is removed again.
+        std::string padded(bytes);
+        padded += '\n';
         QStringDecoder decoder(name_);
-        const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        QString text = decoder.decode(QByteArrayView(padded.data(), static_cast<qsizetype>(padded.size())));
+        if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
         return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
     }
 
