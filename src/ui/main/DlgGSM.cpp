@@ -1,12 +1,594 @@
 #include "ui/main/DlgGSM.h"
 
+#include "catalog/TwoDigitTexts.h"
+#include "platform/DurableFile.h"
+#include "profile/ProfileDefaults.h"
+#include "profile/ProfileText.h"
+#include "ui/FormControls.h"
+#include "ui/dialogs/DlgEmailSetting.h"
+#include "ui/dialogs/DlgOperator.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <limits>
+
 namespace halvorn::ui {
+
+namespace {
+
+constexpr int kNoLimit = std::numeric_limits<int>::max();
+
+// Texts of the two switch lists.
+const QString kOff = QStringLiteral("オフ");
+const QString kOn = QStringLiteral("オン");
+
+QString fromRecordText(const ProfileRecord& record, Field field, const TextCodec& codec) {
+    return QString::fromStdU16String(loadText(record.area(field), codec));
+}
+
+QStringList twoDigitItems(int count) {
+    QStringList items;
+    for (int k = 0; k < count; ++k)
+        items << QString::fromStdU16String(twoDigitTexts()[static_cast<std::size_t>(k)]);
+    return items;
+}
+
+// Checks the button at the position, or none when it lies outside the group.
+void setChoice(QButtonGroup* buttons, const QList<QRadioButton*>& radios, int position) {
+    buttons->setExclusive(false);
+    for (int i = 0; i < radios.size(); ++i)
+        radios[i]->setChecked(i == position);
+    buttons->setExclusive(true);
+}
+
+// The byte a choice is stored as; a group without a selection keeps the stored byte.
+std::uint8_t choiceByte(int value, std::uint8_t stored) {
+    return value < 0 ? stored : static_cast<std::uint8_t>(value & 0xFF);
+}
+std::uint16_t choiceWord(int value, std::uint16_t stored) {
+    return value < 0 ? stored : static_cast<std::uint16_t>(value & 0xFFFF);
+}
+
+} // namespace
 
 DlgGSM::DlgGSM(AppContext& ctx, FrameAccess& frame, QWidget* parent)
     : QWidget(parent), ctx_(ctx), frame_(frame), units_(dialogFont()) {
     setObjectName(QStringLiteral("DlgGSM"));
     setFont(dialogFont());
     resize(units_.size(kWidthUnits, kHeightUnits));
+
+    buildControls();
+    connectReactions();
+    mailDialog_ = new DlgEmailSetting(ctx_, this);
+    apnDialog_ = new DlgOperator(ctx_, this);
+
+    // Opening: the construction values (the lists are still empty), the relay
+    // copy, then the record.
+    showForm();
+    const auto relayRow = ctx_.views.mailPreset.rowAt(0);
+    values_.relayCopy = relayRow && *relayRow >= 0 && *relayRow < kMailPresetRows
+                            ? ctx_.mailPresets.row(*relayRow)
+                            : ctx_.mailPresets.row(kMailPresetRelay);
+    loadFromRecord();
 }
+
+DlgGSM::~DlgGSM() = default;
+
+void DlgGSM::buildControls() {
+    auto group = [this](const char* id, const QString& title, int x, int y, int w, int h) {
+        auto* g = new QGroupBox(title, this);
+        g->setObjectName(QString::fromLatin1(id));
+        units_.place(g, x, y, w, h);
+        return g;
+    };
+    auto label = [this](const QString& id, const QString& text, int x, int y, int w, int h) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(id);
+        units_.place(l, x, y, w, h);
+        return l;
+    };
+    auto radio = [this](const char* id, const QString& text, int x, int y, int w, int h) {
+        auto* r = new QRadioButton(text, this);
+        r->setObjectName(QString::fromLatin1(id));
+        r->setAutoExclusive(false); // the button group makes the choice exclusive
+        nameControl(r, text);
+        units_.place(r, x, y, w, h);
+        return r;
+    };
+    auto button = [this](const char* id, const QString& text, const QString& name, int x, int y, int w, int h) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(id));
+        b->setAutoDefault(false);
+        nameControl(b, name);
+        units_.place(b, x, y, w, h);
+        return b;
+    };
+    auto edit = [this](const QString& id, int x, int y, int w, int h) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(id);
+        units_.place(e, x, y, w, h);
+        return e;
+    };
+    // A drop-down list: the height in the layout includes the opened list, so
+    // the closed box gets the height of an edit field.
+    auto list = [this](const char* id, int x, int y, int w) {
+        auto* l = new QComboBox(this);
+        l->setObjectName(QString::fromLatin1(id));
+        l->setEditable(false);
+        units_.place(l, x, y, w, 12);
+        return l;
+    };
+    auto buttonGroup = [this](const QList<QRadioButton*>& radios) {
+        auto* g = new QButtonGroup(this);
+        for (int i = 0; i < radios.size(); ++i)
+            g->addButton(radios[i], i);
+        return g;
+    };
+
+    // Group boxes first, so that the controls lie above them.
+    c_.sendModeGroup = group("sendModeGroup", QStringLiteral("送信モード"), 10, 10, 185, 87);
+    c_.mailGroup = group("mailGroup", QStringLiteral("メール設定"), 10, 100, 90, 35);
+    c_.apnGroup = group("apnGroup", QStringLiteral("APN設定"), 105, 100, 90, 35);
+    c_.sendDataGroup = group("sendDataGroup", QStringLiteral("送信データ"), 11, 138, 185, 35);
+    c_.compressionGroup = group("compressionGroup", QStringLiteral("送信データ圧縮"), 10, 176, 185, 35);
+    c_.renameGroup = group("renameGroup", QString(), 10, 213, 185, 32);
+    c_.smsGroup = group("smsGroup", QStringLiteral("SMS設定"), 200, 10, 210, 105);
+    c_.recipientsGroup = group("recipientsGroup", QStringLiteral("受信者設定"), 200, 122, 210, 90);
+    c_.resetGroup = group("resetGroup", QString(), 200, 213, 210, 32);
+
+    // Send mode.
+    auto* perShot = radio("sendModePerShot", QStringLiteral("撮影ごとに送信"), 20, 24, 77, 10);
+    c_.countField = edit(QStringLiteral("countField"), 101, 22, 25, 12);
+    c_.countField->setAlignment(Qt::AlignCenter);
+    setTypingRules(c_.countField, Typing::Digits);
+    c_.countNote = label(QStringLiteral("countNote"), QStringLiteral("(0-99,0=無制限)"), 131, 24, 57, 8);
+    labelControl(c_.countNote, c_.countField, QStringLiteral("最大枚数"));
+    auto* fixedTime = radio("sendModeFixedTime", QStringLiteral("定時に送信"), 20, 42, 75, 10);
+    c_.hourList = list("hourList", 103, 40, 30);
+    nameControl(c_.hourList, QStringLiteral("送信時刻(時)"));
+    c_.timeSeparator = label(QStringLiteral("timeSeparator"), QStringLiteral(":"), 133, 42, 8, 8);
+    c_.timeSeparator->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    c_.minuteList = list("minuteList", 141, 40, 30);
+    nameControl(c_.minuteList, QStringLiteral("送信時刻(分)"));
+    auto* both = radio("sendModeBoth", QStringLiteral("撮影ごと＋定時に送信"), 20, 60, 99, 10);
+    auto* off = radio("sendModeOff", QStringLiteral("オフ"), 20, 78, 38, 10);
+    c_.sendModeRadios = {perShot, fixedTime, both, off};
+
+    // Mail account and APN.
+    c_.mailButton = button("mailButton", QStringLiteral("設定"), QStringLiteral("メール設定"), 29, 113, 52, 15);
+    c_.apnButton = button("apnButton", QStringLiteral("設定"), QStringLiteral("APN設定"), 124, 113, 52, 15);
+
+    // Send data and compression.
+    c_.cameraModeRadios = {radio("cameraModeStill", QStringLiteral("静止画"), 38, 152, 40, 10),
+                           radio("cameraModeVideo", QStringLiteral("動画"), 125, 152, 32, 10)};
+    c_.compressionRadios = {radio("compressionNone", QStringLiteral("圧縮なし"), 23, 192, 48, 10),
+                            radio("compressionOn", QStringLiteral("圧縮あり"), 77, 193, 48, 10),
+                            radio("compressionNoAttachment", QStringLiteral("添付しない"), 132, 193, 56, 10)};
+
+    // Rename.
+    c_.renameLabel = label(QStringLiteral("renameLabel"), QStringLiteral("名前変更"), 20, 227, 33, 8);
+    c_.renameList = list("renameList", 55, 225, 33);
+    labelControl(c_.renameLabel, c_.renameList);
+    c_.nameField = edit(QStringLiteral("nameField"), 92, 225, 60, 12);
+    setTypingRules(c_.nameField, Typing::Capitals, kNameLimit);
+    c_.nameNote = label(QStringLiteral("nameNote"), QStringLiteral("(0-9,A-Z)"), 157, 227, 31, 8);
+    labelControl(c_.nameNote, c_.nameField, QStringLiteral("カメラ名"));
+
+    // SMS and recipients, in the order the form is read: phone n, then mail n.
+    c_.switchLabel = label(QStringLiteral("switchLabel"), QStringLiteral("スイッチ"), 210, 24, 40, 8);
+    c_.smsList = list("smsList", 265, 22, 60);
+    labelControl(c_.switchLabel, c_.smsList);
+    constexpr std::array<int, kSlots> phoneLabelY{44, 60, 76, 92};
+    constexpr std::array<int, kSlots> phoneFieldY{42, 59, 77, 92};
+    constexpr std::array<int, kSlots> mailLabelY{139, 156, 173, 190};
+    constexpr std::array<int, kSlots> mailFieldY{137, 154, 171, 188};
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        const QString n = QString::number(i + 1);
+        c_.phoneLabels[i] = label(QStringLiteral("phoneLabel") + n, QStringLiteral("スマートフオン電話番号") + n, 210,
+                                  phoneLabelY[i], 93, 8);
+        c_.phoneFields[i] = edit(QStringLiteral("phoneField") + n, 312, phoneFieldY[i], 90, 12);
+        setTypingRules(c_.phoneFields[i], Typing::Digits);
+        labelControl(c_.phoneLabels[i], c_.phoneFields[i]);
+    }
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        const QString n = QString::number(i + 1);
+        c_.mailLabels[i] =
+            label(QStringLiteral("mailLabel") + n, QStringLiteral("受信メール  ") + n, 210, mailLabelY[i], 49, 8);
+        c_.mailFields[i] = edit(QStringLiteral("mailField") + n, 265, mailFieldY[i], 135, 12);
+        labelControl(c_.mailLabels[i], c_.mailFields[i]);
+    }
+
+    c_.resetButton = button("resetButton", QStringLiteral("初期化"), QStringLiteral("初期化"), 280, 223, 52, 15);
+
+    // Save folder and the commands.
+    c_.pathLabel = label(QStringLiteral("pathLabel"), QStringLiteral("保存先を選択してください"), 10, 261, 100, 10);
+    c_.pathField = edit(QStringLiteral("pathField"), 115, 258, 237, 15);
+    setTypingRules(c_.pathField, Typing::Any, kPathLimit);
+    labelControl(c_.pathLabel, c_.pathField);
+    c_.browseButton = button("browseButton", QStringLiteral("..."), QStringLiteral("..."), 360, 257, 25, 15);
+    c_.okButton = button("okButton", QStringLiteral("OK"), QStringLiteral("OK"), 100, 282, 52, 15);
+    c_.cancelButton =
+        button("cancelButton", QStringLiteral("キャンセル"), QStringLiteral("キャンセル"), 244, 282, 52, 15);
+
+    // Part of the layout, but never shown: the camera mode is chosen above.
+    c_.cameraButton =
+        button("cameraButton", QStringLiteral("CAM Setting"), QStringLiteral("CAM Setting"), 335, 282, 60, 15);
+    c_.cameraButton->setVisible(false);
+
+    sendModeButtons_ = buttonGroup(c_.sendModeRadios);
+    cameraModeButtons_ = buttonGroup(c_.cameraModeRadios);
+    compressionButtons_ = buttonGroup(c_.compressionRadios);
+}
+
+void DlgGSM::connectReactions() {
+    for (QRadioButton* r : c_.sendModeRadios)
+        connect(r, &QRadioButton::clicked, this, [this] {
+            readForm();
+            updateSendModeState();
+        });
+    for (QRadioButton* r : c_.cameraModeRadios)
+        connect(r, &QRadioButton::clicked, this, [this] { readForm(); });
+    for (QRadioButton* r : c_.compressionRadios)
+        connect(r, &QRadioButton::clicked, this, [this] { readForm(); });
+
+    connect(c_.hourList, &QComboBox::activated, this, [this](int position) {
+        readForm();
+        values_.sendHour = position;
+    });
+    connect(c_.minuteList, &QComboBox::activated, this, [this](int position) {
+        readForm();
+        values_.sendMinute = position;
+    });
+    connect(c_.renameList, &QComboBox::activated, this, [this](int position) {
+        readForm();
+        values_.renameSwitch = position;
+        updateRenameState();
+    });
+    connect(c_.smsList, &QComboBox::activated, this, [this](int position) {
+        readForm();
+        values_.smsSwitch = position;
+        values_.smsStartHour = 0;
+        values_.smsStopHour = 0;
+        updateRecipientState();
+    });
+
+    connect(c_.mailButton, &QPushButton::clicked, this, [this] { openMailSettings(); });
+    connect(c_.apnButton, &QPushButton::clicked, this, [this] { openApnSettings(); });
+    connect(c_.browseButton, &QPushButton::clicked, this, [this] { chooseFolder(); });
+    connect(c_.resetButton, &QPushButton::clicked, this, [this] { reset(); });
+    connect(c_.okButton, &QPushButton::clicked, this, [this] { save(); });
+    connect(c_.cancelButton, &QPushButton::clicked, this, [this] { quit(); });
+    connect(c_.cameraButton, &QPushButton::clicked, this, [this] {
+        if (cameraCommand_) cameraCommand_();
+    });
+}
+
+void DlgGSM::loadFromRecord() {
+    const ProfileRecord& r = ctx_.record;
+    values_.cameraMode = r.u8(rec::cameraMode);
+    values_.sendMode = r.u8(rec::sendMode);
+    values_.maxSendCount = r.u8(rec::maxSendCount);
+    values_.sendHour = r.u8(rec::sendHour);
+    values_.sendMinute = r.u8(rec::sendMinute);
+
+    fillList(c_.hourList, twoDigitItems(24));
+    selectPosition(c_.hourList, values_.sendHour);
+    fillList(c_.minuteList, twoDigitItems(60));
+    selectPosition(c_.minuteList, values_.sendMinute);
+    updateSendModeState();
+
+    values_.countryIndex = r.u8(rec::countryIndex);
+    values_.sendTarget = r.u16(rec::sendTarget);
+    values_.sendCompression = r.u16(rec::sendCompression);
+
+    fillList(c_.renameList, {kOff, kOn});
+    fillList(c_.smsList, {kOff, kOn});
+
+    values_.renameSwitch = r.u16(rec::renameSwitch);
+    values_.cameraName = fromRecordText(r, rec::cameraName, ctx_.codec);
+    updateRenameState();
+
+    values_.smsSwitch = r.u16(rec::smsSwitch);
+    values_.smsStartHour = 0;
+    values_.smsStopHour = 0;
+
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        values_.phones[i] = fromRecordText(r, rec::phoneText(i), ctx_.codec);
+        values_.recipients[i] = fromRecordText(r, rec::recipientSlot(i), ctx_.codec);
+    }
+    updateRecipientState();
+    showForm();
+}
+
+bool DlgGSM::readForm() {
+    FormReader form(ctx_.prompter, this);
+    form.text(c_.pathField, values_.savePath, kPathLimit);
+    form.integer(c_.countField, values_.maxSendCount);
+    form.list(c_.hourList, values_.sendHour);
+    form.list(c_.minuteList, values_.sendMinute);
+    form.list(c_.renameList, values_.renameSwitch);
+    form.text(c_.nameField, values_.cameraName, kNameLimit);
+    form.list(c_.smsList, values_.smsSwitch);
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        form.text(c_.phoneFields[i], values_.phones[i], kNoLimit);
+        form.text(c_.mailFields[i], values_.recipients[i], kNoLimit);
+    }
+    form.radios(c_.sendModeRadios, values_.sendMode);
+    form.radios(c_.cameraModeRadios, values_.cameraMode);
+    form.radios(c_.compressionRadios, values_.sendCompression);
+    return form.ok();
+}
+
+void DlgGSM::showForm() {
+    showText(c_.pathField, values_.savePath, kPathLimit);
+    c_.countField->setText(QString::number(values_.maxSendCount));
+    selectPosition(c_.hourList, values_.sendHour);
+    selectPosition(c_.minuteList, values_.sendMinute);
+    selectPosition(c_.renameList, values_.renameSwitch);
+    showText(c_.nameField, values_.cameraName, kNameLimit);
+    selectPosition(c_.smsList, values_.smsSwitch);
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        c_.phoneFields[i]->setText(values_.phones[i]);
+        c_.mailFields[i]->setText(values_.recipients[i]);
+    }
+    setChoice(sendModeButtons_, c_.sendModeRadios, values_.sendMode);
+    setChoice(cameraModeButtons_, c_.cameraModeRadios, values_.cameraMode);
+    setChoice(compressionButtons_, c_.compressionRadios, values_.sendCompression);
+}
+
+void DlgGSM::updateSendModeState() {
+    const int mode = values_.sendMode;
+    const bool count = mode == 0 || mode == 2;
+    const bool time = mode == 1 || mode == 2;
+    c_.countField->setEnabled(count);
+    c_.countNote->setEnabled(count);
+    c_.hourList->setEnabled(time);
+    c_.timeSeparator->setEnabled(time);
+    c_.minuteList->setEnabled(time);
+}
+
+void DlgGSM::updateRecipientState() {
+    const bool phones = values_.smsSwitch > 0;
+    const bool mails = values_.sendTarget == 1 || values_.sendTarget == 2;
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        c_.phoneFields[i]->setEnabled(phones);
+        c_.phoneLabels[i]->setEnabled(phones);
+        c_.mailFields[i]->setEnabled(mails);
+        c_.mailLabels[i]->setEnabled(mails);
+    }
+}
+
+void DlgGSM::updateRenameState() {
+    const bool on = values_.renameSwitch == 1;
+    c_.nameField->setEnabled(on);
+    c_.nameNote->setEnabled(on);
+}
+
+void DlgGSM::openMailSettings() {
+    readForm();
+    mailDialog_->openModal();
+}
+
+void DlgGSM::openApnSettings() {
+    readForm();
+    apnDialog_->openModal();
+}
+
+void DlgGSM::fail(const QString& title, const QString& text) {
+    ctx_.prompter.message(this, title, text, MessageIcon::Error);
+}
+
+// Stores a typed text into its cleared field; a text the code page cannot
+// represent, or whose bytes do not fit with the terminator, is refused.
+bool DlgGSM::storeChecked(Field field, const QString& text, const QString& title, const QString& fieldName) {
+    if (storeText(ctx_.record.area(field), text.toStdU16String(), ctx_.codec) == TextStatus::Stored) return true;
+    fail(title, fieldName + QStringLiteral("に保存できない文字が含まれているか、長すぎます"));
+    return false;
+}
+
+bool DlgGSM::checkAndStore() {
+    ProfileRecord& r = ctx_.record;
+    const QString recipientsTitle = QStringLiteral("受信者設定");
+    const QString renameTitle = QStringLiteral("名前変更");
+    bool phoneSeen = false;
+    bool mailStored = false;
+
+    r.clear(rec::phoneNumbers, rec::recipientsEnd - rec::phoneNumbers);
+    if (!readForm()) return false;
+
+    r.setU8(rec::cameraMode, choiceByte(values_.cameraMode, r.u8(rec::cameraMode)));
+
+    if (values_.maxSendCount < 0 || values_.maxSendCount > 99) {
+        fail(QStringLiteral("送信モード"), QStringLiteral("最大枚数は0-99の範囲で設定してください"));
+        return false;
+    }
+    const std::uint32_t timing = choiceByte(values_.sendMinute, r.u8(rec::sendMinute)) |
+                                 (std::uint32_t{choiceByte(values_.sendHour, r.u8(rec::sendHour))} << 8) |
+                                 (std::uint32_t{static_cast<std::uint8_t>(values_.maxSendCount)} << 16) |
+                                 (std::uint32_t{choiceByte(values_.sendMode, r.u8(rec::sendMode))} << 24);
+    r.setU32(rec::sendMinute, timing);
+
+    r.setU16(rec::sendTarget, choiceWord(values_.sendTarget, r.u16(rec::sendTarget)));
+    r.setU16(rec::sendCompression, choiceWord(values_.sendCompression, r.u16(rec::sendCompression)));
+
+    // The mail account. A preset index outside the view is no choice at all,
+    // so its account is checked like any other.
+    const auto presetRow = ctx_.views.mailPreset.rowAt(r.u8(rec::mailPresetIndex));
+    if (presetRow == kMailPresetRelay) {
+        const bool finland = ctx_.views.country.rowAt(values_.countryIndex) == kCountryFinland;
+        values_.relayCopy = ctx_.mailPresets.row(finland ? kMailPresetFinnishRelay : kMailPresetRelay);
+        r.setMailServer(values_.relayCopy);
+    } else {
+        const auto empty = [&r](Field f) { return r.u8(rec::mailServer + f.offset) == 0; };
+        if (empty(mail::senderAddress) || empty(mail::password) || empty(mail::account) || empty(mail::smtpServer)) {
+            fail(QStringLiteral("メール設定"), QStringLiteral("メールアドレスを確認し、設定してください"));
+            openMailSettings();
+            return false;
+        }
+    }
+
+    r.setU16(rec::smsSwitch, choiceWord(values_.smsSwitch, r.u16(rec::smsSwitch)));
+    r.setU16(rec::smsStopHour,
+             static_cast<std::uint16_t>((values_.smsStopHour & 0xFF) | ((values_.smsStartHour & 0xFF) << 8)));
+
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        const QString& phone = values_.phones[i];
+        const auto length = phone.size();
+        if (length > 15 || (length >= 1 && length <= 3)) {
+            fail(recipientsTitle, values_.smsSwitch > 0 && i == 0
+                                      ? QStringLiteral("SMS設定用電話番号が最大文字数を超えています")
+                                      : QStringLiteral("受信する電話番号が最大文字数を超えています"));
+            return false;
+        }
+        if (length >= 4) {
+            if (!storeChecked(rec::phoneText(i), phone, recipientsTitle, c_.phoneLabels[i]->text() + u' '))
+                return false;
+            phoneSeen = true;
+        }
+        if (i == 0 && values_.smsSwitch > 0 && !phoneSeen) {
+            fail(recipientsTitle, QStringLiteral("SMS設定用電話番号を入力してください"));
+            return false;
+        }
+
+        const QString& address = values_.recipients[i];
+        const auto chars = address.size();
+        if (chars > 47) {
+            fail(recipientsTitle, QStringLiteral("メールアドレスが最大文字数を超えています"));
+            return false;
+        }
+        if (chars == 1 || (chars >= 2 && address.indexOf(u'@', 1) < 0)) {
+            fail(recipientsTitle, QStringLiteral("無効なメールアドレスが入力されています"));
+            return false;
+        }
+        if (chars > 2) {
+            if (!storeChecked(rec::recipientSlot(i), address, recipientsTitle, c_.mailLabels[i]->text() + u' '))
+                return false;
+            mailStored = true;
+        }
+    }
+
+    if ((values_.sendTarget == 0 || values_.sendTarget == 2) && !phoneSeen) {
+        fail(recipientsTitle, QStringLiteral("受信する電話番号を入力してください"));
+        return false;
+    }
+    if ((values_.sendTarget == 1 || values_.sendTarget == 2) && !mailStored) {
+        fail(recipientsTitle, QStringLiteral("受信するメールアドレスを入力してください"));
+        return false;
+    }
+
+    r.clear(rec::cameraName.offset, rec::cameraName.width);
+    r.setU16(rec::renameSwitch, choiceWord(values_.renameSwitch, r.u16(rec::renameSwitch)));
+
+    // Tested on an upper-cased copy, one character for one, from the last to the first.
+    const QString& name = values_.cameraName;
+    for (auto i = name.size(); i-- > 0;) {
+        const QChar up = name[i].toUpper();
+        const bool allowed = (up >= u'0' && up <= u'9') || (up >= u'A' && up <= u'Z');
+        if (!allowed) {
+            fail(renameTitle, QStringLiteral("名前変更欄に対応していない文字が入力されています"));
+            return false;
+        }
+    }
+    if (!name.isEmpty() && !storeChecked(rec::cameraName, name, renameTitle, QStringLiteral("名前変更欄")))
+        return false;
+    if (values_.renameSwitch == 1 && name.isEmpty()) {
+        fail(renameTitle, QStringLiteral("名前変更欄を入力してください"));
+        return false;
+    }
+    return true;
+}
+
+void DlgGSM::save() {
+    ctx_.record.setU16(rec::profileKind, static_cast<std::uint16_t>(frame_.pageCode()));
+    if (!checkAndStore()) return;
+    if (!readForm()) return;
+    if (values_.savePath.isEmpty()) {
+        ctx_.prompter.message(this, QStringLiteral("保存先"), QStringLiteral("設定ファイルの保存先を選択してください"),
+                              MessageIcon::None);
+        return;
+    }
+    const std::filesystem::path folder(QFile::encodeName(values_.savePath).toStdString());
+    if (!platform::pathExists(folder)) {
+        ctx_.prompter.message(this, QString(), QStringLiteral("保存先が見つかりません"), MessageIcon::None);
+        return;
+    }
+    if (const auto error = ctx_.files.saveProfileFiles(folder)) {
+        ctx_.prompter.message(this, QString(), QString::fromLocal8Bit(error->describe()), MessageIcon::Error);
+        return;
+    }
+    ctx_.prompter.message(this, QStringLiteral("保存先"),
+                          QStringLiteral("設定ファイルは次の場所に保存されました ") + values_.savePath,
+                          MessageIcon::None);
+}
+
+void DlgGSM::chooseFolder() {
+    const bool formRead = readForm();
+    const FolderChoice choice = ctx_.prompter.chooseFolder(this, QStringLiteral("保存先を選択してください"));
+    switch (choice.kind) {
+    case FolderChoice::Kind::Cancelled:
+        return;
+    case FolderChoice::Kind::NotFileSystem:
+        ctx_.prompter.message(this, QStringLiteral("Save Path"), QStringLiteral("Select the Path Error"),
+                              MessageIcon::None);
+        return;
+    case FolderChoice::Kind::Folder:
+        break;
+    }
+    values_.savePath = choice.path;
+    // After a form that could not be read, the fields behind the failing one
+    // still hold the user's typing: only the path is put in then.
+    if (formRead)
+        showForm();
+    else
+        showText(c_.pathField, values_.savePath, kPathLimit);
+}
+
+void DlgGSM::reset() {
+    if (!ctx_.prompter.askYesNo(this, QStringLiteral("初期化"), QStringLiteral("設定を初期化してもよろしいですか？")))
+        return;
+    ProfileRecord& r = ctx_.record;
+    applyProfileDefaults(r);
+    ctx_.files.deleteBackup();
+
+    values_.sendMode = 0;
+    values_.maxSendCount = 10;
+    values_.sendHour = 0;
+    values_.sendMinute = 0;
+    values_.cameraMode = 0;
+    values_.sendCompression = 0;
+    values_.sendTarget = 1;
+    updateSendModeState();
+
+    values_.countryIndex = 15;
+    if (const auto row = ctx_.views.country.rowAt(values_.countryIndex); row && *row >= 0 && *row < kCountryCount) {
+        const CountryEntry country = ctx_.catalog.country(*row);
+        if (country.operatorCount > 0 && !country.operators.empty()) r.setOperatorEntry(country.operators.front());
+    }
+    r.setMailServer(values_.relayCopy);
+
+    values_.renameSwitch = 0;
+    values_.cameraName.clear();
+    updateRenameState();
+    values_.smsSwitch = 0;
+    values_.smsStartHour = 0;
+    values_.smsStopHour = 0;
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        values_.phones[i].clear();
+        values_.recipients[i].clear();
+    }
+    updateRecipientState();
+    // The folder stays; a path typed but not yet read is kept as typed.
+    values_.savePath = c_.pathField->text();
+    showForm();
+}
+
+void DlgGSM::quit() { frame_.endWithCancel(); }
 
 } // namespace halvorn::ui
