@@ -1,12 +1,371 @@
 #include "ui/dialogs/DlgEmailSetting.h"
 
+#include "catalog/MailPresets.h"
+#include "profile/ProfileText.h"
+#include "ui/FormControls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
 namespace halvorn::ui {
 
-DlgEmailSetting::DlgEmailSetting(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
-    setObjectName(QStringLiteral("DlgEmailSetting"));
-    setWindowTitle(QStringLiteral("送信メール設定"));
+namespace {
+
+const QString kChoiceLabel = QStringLiteral("メール選択");
+const QString kAddressLabel = QStringLiteral("メール");
+const QString kAccountLabel = QStringLiteral("アカウント");
+const QString kPasswordLabel = QStringLiteral("パスワード");
+const QString kShowPasswordLabel = QStringLiteral("パスワードを表示する");
+const QString kServerLabel = QStringLiteral("SMTPサーバー");
+const QString kEncryptionLabel = QStringLiteral("暗号化タイプ");
+const QString kPortLabel = QStringLiteral("SMTPポート");
+
+const QStringList kChoices = {QStringLiteral("Merrowindサーバー"), QStringLiteral("gmail"), QStringLiteral("その他")};
+const QStringList kEncryptions = {QStringLiteral("無し"), QStringLiteral("SSL/TLS"), QStringLiteral("STARTTLS")};
+
+// Masked fields show every character as "*".
+const QString kStarMask = QStringLiteral("QLineEdit { lineedit-password-character: 42; }");
+
+QString loadField(const MailServerEntry& entry, Field f, const TextCodec& codec) {
+    const std::span<const std::uint8_t> area(entry.data() + f.offset, f.width);
+    return QString::fromStdU16String(loadText(area, codec));
 }
 
-int DlgEmailSetting::openModal() { return ctx_.prompter.runModal(*this); }
+// Clears the field, then copies the bytes and their terminator.
+void putBytes(std::span<std::uint8_t> area, const std::string& bytes) {
+    std::fill(area.begin(), area.end(), std::uint8_t{0});
+    std::copy(bytes.begin(), bytes.end(), area.begin());
+}
+
+std::span<std::uint8_t> fieldOf(MailServerEntry& entry, Field f) { return {entry.data() + f.offset, f.width}; }
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r'; }
+
+} // namespace
+
+DlgEmailSetting::DlgEmailSetting(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx), units_(dialogFont()) {
+    setObjectName(QStringLiteral("DlgEmailSetting"));
+    setWindowTitle(kTitle);
+    setFont(dialogFont());
+    build();
+}
+
+void DlgEmailSetting::build() {
+    auto* choiceLabel = new QLabel(kChoiceLabel, this);
+    units_.place(choiceLabel, 7, 10, 62, 8);
+    choice_ = new QComboBox(this);
+    units_.place(choice_, 72, 7, 120, 14);
+    labelControl(choiceLabel, choice_);
+
+    auto* accountFrame = new QGroupBox(this);
+    units_.place(accountFrame, 7, 26, 226, 82);
+
+    auto* addressLabel = new QLabel(kAddressLabel, this);
+    units_.place(addressLabel, 14, 38, 56, 8);
+    address_ = new QLineEdit(this);
+    units_.place(address_, 72, 36, 154, 12);
+    labelControl(addressLabel, address_);
+
+    auto* accountLabel = new QLabel(kAccountLabel, this);
+    units_.place(accountLabel, 14, 55, 56, 8);
+    account_ = new QLineEdit(this);
+    units_.place(account_, 72, 53, 154, 12);
+    labelControl(accountLabel, account_);
+
+    auto* passwordLabel = new QLabel(kPasswordLabel, this);
+    units_.place(passwordLabel, 14, 72, 56, 8);
+    password_ = new QLineEdit(this);
+    units_.place(password_, 72, 70, 154, 12);
+    labelControl(passwordLabel, password_);
+
+    showPassword_ = new QCheckBox(kShowPasswordLabel, this);
+    units_.place(showPassword_, 72, 88, 154, 12);
+    nameControl(showPassword_, kShowPasswordLabel);
+
+    auto* serverFrame = new QGroupBox(this);
+    units_.place(serverFrame, 7, 112, 226, 66);
+
+    serverLabel_ = new QLabel(kServerLabel, this);
+    units_.place(serverLabel_, 14, 124, 56, 8);
+    server_ = new QLineEdit(this);
+    units_.place(server_, 72, 122, 154, 12);
+    labelControl(serverLabel_, server_);
+
+    encryptionLabel_ = new QLabel(kEncryptionLabel, this);
+    units_.place(encryptionLabel_, 14, 142, 56, 8);
+    encryption_ = new QComboBox(this);
+    units_.place(encryption_, 72, 139, 80, 14);
+    labelControl(encryptionLabel_, encryption_);
+
+    portLabel_ = new QLabel(kPortLabel, this);
+    units_.place(portLabel_, 14, 160, 56, 8);
+    port_ = new QLineEdit(this);
+    units_.place(port_, 72, 158, 40, 12);
+    labelControl(portLabel_, port_);
+
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    units_.place(ok_, 122, 186, 50, 14);
+    ok_->setDefault(true);
+    cancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
+    units_.place(cancel_, 183, 186, 50, 14);
+
+    for (QLineEdit* e : {address_, account_, password_})
+        e->setStyleSheet(kStarMask);
+    setTypingRules(address_, Typing::Any, kAddressChars);
+    setTypingRules(account_, Typing::Any, kAccountChars);
+    setTypingRules(password_, Typing::Any, kPasswordChars);
+    setTypingRules(server_, Typing::Any, kServerChars);
+    setTypingRules(port_, Typing::Any, kPortChars);
+
+    setFixedSize(units_.size(240, 207));
+
+    connect(choice_, &QComboBox::currentIndexChanged, this, &DlgEmailSetting::onChoiceChanged);
+    // Whatever changes the address, typing or loading, the account follows it.
+    connect(address_, &QLineEdit::textChanged, account_, &QLineEdit::setText);
+    connect(showPassword_, &QCheckBox::clicked, this, &DlgEmailSetting::onShowPasswordClicked);
+    connect(ok_, &QPushButton::clicked, this, &DlgEmailSetting::confirm);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+int DlgEmailSetting::openModal() {
+    openForm();
+    return ctx_.prompter.runModal(*this);
+}
+
+void DlgEmailSetting::openForm() {
+    {
+        const QSignalBlocker block(choice_);
+        fillList(choice_, kChoices);
+    }
+    fillList(encryption_, kEncryptions);
+
+    const MailServerEntry saved = ctx_.record.mailServer();
+    const int savedChoice = ctx_.record.u8(rec::mailPresetIndex);
+    const QString savedAddress = loadField(saved, mail::senderAddress, ctx_.codec);
+    const bool inList = savedChoice < ctx_.views.mailPreset.count && savedChoice < choice_->count();
+    const auto savedRow = ctx_.views.mailPreset.rowAt(savedChoice);
+
+    if (savedAddress.size() > 3 && inList && savedRow && *savedRow != kMailPresetRelay) {
+        current_ = savedChoice;
+        loadFromEntry(saved);
+    } else {
+        current_ = 0;
+        const MailServerEntry* row = presetRow(0);
+        loadFromEntry(row ? *row : MailServerEntry{});
+    }
+    showForm();
+}
+
+MailServerEntry* DlgEmailSetting::presetRow(int position) {
+    const auto row = ctx_.views.mailPreset.rowAt(position);
+    if (!row || *row < 0 || *row >= kMailPresetRows) return nullptr;
+    return &ctx_.mailPresets.row(*row);
+}
+
+bool DlgEmailSetting::isRelay(int position) const {
+    const auto row = ctx_.views.mailPreset.rowAt(position);
+    return row && *row == kMailPresetRelay;
+}
+
+bool DlgEmailSetting::isCustom(int position) const { return position == ctx_.views.mailPreset.count - 1; }
+
+void DlgEmailSetting::loadFromEntry(const MailServerEntry& entry) {
+    values_.choice = current_;
+    values_.address = loadField(entry, mail::senderAddress, ctx_.codec);
+    values_.account = loadField(entry, mail::account, ctx_.codec);
+    values_.password = loadField(entry, mail::password, ctx_.codec);
+    values_.server = loadField(entry, mail::smtpServer, ctx_.codec);
+    values_.port = loadField(entry, mail::smtpPort, ctx_.codec);
+    const int position = entry[mail::secureType] & 0x0F;
+    values_.encryption = position < kEncryptions.size() ? position : -1;
+}
+
+void DlgEmailSetting::showForm() {
+    {
+        const QSignalBlocker block(choice_);
+        selectPosition(choice_, values_.choice);
+    }
+    // The address first: loading it copies it into the account, which the
+    // loaded account then replaces.
+    showText(address_, values_.address, kAddressChars);
+    showText(account_, values_.account, kAccountChars);
+    showText(password_, values_.password, kPasswordChars);
+    showText(server_, values_.server, kServerChars);
+    selectPosition(encryption_, values_.encryption);
+    showText(port_, values_.port, kPortChars);
+    applyControlState();
+    values_.showPassword = showPassword_->isChecked() ? 1 : 0;
+}
+
+bool DlgEmailSetting::readForm() {
+    FormReader r(ctx_.prompter, this);
+    r.list(choice_, values_.choice);
+    r.text(address_, values_.address, kAddressChars);
+    r.text(account_, values_.account, kAccountChars);
+    r.text(password_, values_.password, kPasswordChars);
+    r.check(showPassword_, values_.showPassword);
+    r.text(server_, values_.server, kServerChars);
+    r.list(encryption_, values_.encryption);
+    r.text(port_, values_.port, kPortChars);
+    return r.ok();
+}
+
+void DlgEmailSetting::applyControlState() {
+    const bool relay = isRelay(current_);
+    address_->setEchoMode(relay ? QLineEdit::Password : QLineEdit::Normal);
+    account_->setEchoMode(relay ? QLineEdit::Password : QLineEdit::Normal);
+    password_->setEchoMode(relay || !showPasswordFlag_ ? QLineEdit::Password : QLineEdit::Normal);
+    for (QLineEdit* e : {address_, account_, password_})
+        e->setEnabled(!relay);
+    // On the relay the box shows unchecked and locked; the flag keeps its value.
+    showPassword_->setChecked(!relay && showPasswordFlag_);
+    showPassword_->setEnabled(!relay);
+
+    const bool custom = isCustom(current_);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{serverLabel_, server_, encryptionLabel_, encryption_, portLabel_, port_})
+        w->setEnabled(custom);
+}
+
+void DlgEmailSetting::onShowPasswordClicked(bool checked) {
+    showPasswordFlag_ = checked;
+    values_.showPassword = checked ? 1 : 0;
+    password_->setEchoMode(checked ? QLineEdit::Normal : QLineEdit::Password);
+}
+
+void DlgEmailSetting::say(const QString& text) { ctx_.prompter.message(this, kTitle, text, MessageIcon::None); }
+
+std::optional<std::string> DlgEmailSetting::encodeFor(Field field, const QString& text, const QString& label) {
+    const std::u16string wide = text.toStdU16String();
+    switch (checkText(field.width, wide, ctx_.codec)) {
+    case TextStatus::Stored:
+        return ctx_.codec.encode(wide);
+    case TextStatus::Unrepresentable:
+        say(QStringLiteral("%1に使用できない文字が含まれています").arg(label));
+        return std::nullopt;
+    case TextStatus::TooLong:
+        say(QStringLiteral("%1が長すぎます").arg(label));
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+void DlgEmailSetting::onChoiceChanged(int position) {
+    if (position < 0 || position == current_) return;
+    const auto revert = [this] {
+        const QSignalBlocker block(choice_);
+        selectPosition(choice_, current_);
+        values_.choice = current_;
+    };
+    if (!readForm()) {
+        revert();
+        return;
+    }
+
+    // Keep the typing of the choice being left in its preset row.
+    if (MailServerEntry* row = presetRow(current_)) {
+        const bool custom = isCustom(current_);
+        const auto address = encodeFor(mail::senderAddress, values_.address, kAddressLabel);
+        const auto account = address ? encodeFor(mail::account, values_.account, kAccountLabel) : std::nullopt;
+        const auto password = account ? encodeFor(mail::password, values_.password, kPasswordLabel) : std::nullopt;
+        std::optional<std::string> server, port;
+        if (password && custom) {
+            server = encodeFor(mail::smtpServer, values_.server, kServerLabel);
+            if (server) port = encodeFor(mail::smtpPort, values_.port, kPortLabel);
+        }
+        if (!password || (custom && !port)) {
+            revert();
+            return;
+        }
+        putBytes(fieldOf(*row, mail::senderAddress), *address);
+        putBytes(fieldOf(*row, mail::account), *account);
+        putBytes(fieldOf(*row, mail::password), *password);
+        if (custom) {
+            putBytes(fieldOf(*row, mail::smtpServer), *server);
+            putBytes(fieldOf(*row, mail::smtpPort), *port);
+            if (values_.encryption >= 0)
+                (*row)[mail::secureType] = static_cast<std::uint8_t>(mail::secureTypeBase + values_.encryption);
+        }
+    }
+
+    current_ = position;
+    const MailServerEntry* next = presetRow(current_);
+    loadFromEntry(next ? *next : MailServerEntry{});
+    showForm();
+}
+
+std::optional<int> DlgEmailSetting::readPort(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i >= text.size() || text[i] < u'0' || text[i] > u'9') return std::nullopt;
+    long value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        value = value * 10 + (text[i].unicode() - u'0');
+        if (value > 65535) return std::nullopt;
+    }
+    if (negative && value != 0) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+void DlgEmailSetting::confirm() {
+    if (!readForm()) return;
+
+    // Every check runs before anything is written, so a refused confirm leaves
+    // the record as it was.
+    const bool custom = isCustom(current_);
+    std::optional<std::string> server, port;
+    if (custom) {
+        if (values_.server.isEmpty()) return say(QStringLiteral("サーバー名を入力してください"));
+        if (values_.port.isEmpty()) return say(QStringLiteral("ポート番号を入力してください"));
+        if (!(server = encodeFor(mail::smtpServer, values_.server, kServerLabel))) return;
+        if (!(port = encodeFor(mail::smtpPort, values_.port, kPortLabel))) return;
+        if (!readPort(values_.port)) return say(QStringLiteral("SMTPポートには0から65535までの数値を入力してください"));
+        if (values_.encryption < 0) return say(QStringLiteral("暗号化タイプを選択してください"));
+    }
+    if (!isRelay(current_)) {
+        if (values_.account.isEmpty() || values_.address.isEmpty() || values_.password.isEmpty())
+            return say(QStringLiteral("メールアドレスまたはアカウント名を入力してください"));
+        if (!values_.address.contains(u'@')) return say(QStringLiteral("メールアドレスが無効です"));
+    }
+    const auto address = encodeFor(mail::senderAddress, values_.address, kAddressLabel);
+    if (!address) return;
+    const auto account = encodeFor(mail::account, values_.account, kAccountLabel);
+    if (!account) return;
+    const auto password = encodeFor(mail::password, values_.password, kPasswordLabel);
+    if (!password) return;
+
+    MailServerEntry entry = ctx_.record.mailServer();
+    std::fill(entry.begin(), entry.end(), std::uint8_t{0});
+    if (custom) {
+        putBytes(fieldOf(entry, mail::smtpServer), *server);
+        putBytes(fieldOf(entry, mail::smtpPort), *port);
+        entry[mail::secureType] = static_cast<std::uint8_t>(mail::secureTypeBase + values_.encryption);
+    } else if (const MailServerEntry* row = presetRow(current_)) {
+        std::copy_n(row->begin(), mail::serverBlock.width, entry.begin());
+    }
+    putBytes(fieldOf(entry, mail::senderAddress), *address);
+    putBytes(fieldOf(entry, mail::account), *account);
+    putBytes(fieldOf(entry, mail::password), *password);
+    const qsizetype at = values_.address.indexOf(u'@');
+    const QString senderName = at < 0 ? QString() : values_.address.left(at);
+    storeTextCut(fieldOf(entry, mail::senderName), senderName.toStdU16String(), ctx_.codec);
+
+    ctx_.record.setMailServer(entry);
+    ctx_.record.setU8(rec::mailPresetIndex, static_cast<std::uint8_t>(current_));
+    accept();
+}
 
 } // namespace halvorn::ui

@@ -1,21 +1,110 @@
 #pragma once
-// Mail account dialog: the SMTP account the camera sends through (mail preset choice, server block and account block of the record's mail entry).
+// Mail account dialog "送信メール設定": the SMTP account the camera sends
+// through. It edits the server block and the account block of the record's
+// mail entry and mailPresetIndex; the mail preset rows serve as the scratch
+// store of each choice for the rest of the run.
 
+#include "profile/ProfileRecord.h"
 #include "ui/AppContext.h"
+#include "ui/DialogUnits.h"
 
 #include <QDialog>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace halvorn::ui {
 
 class DlgEmailSetting : public QDialog {
     Q_OBJECT
 public:
+    static inline const QString kTitle = QStringLiteral("送信メール設定");
+    static constexpr int kAddressChars = 47;
+    static constexpr int kAccountChars = 47;
+    static constexpr int kPasswordChars = 63;
+    static constexpr int kServerChars = 63;
+    static constexpr int kPortChars = 5;
+
     explicit DlgEmailSetting(AppContext& ctx, QWidget* parent = nullptr);
     // Loads the record into the form and runs the dialog modally.
     int openModal();
 
+    // Working values, one per control.
+    struct Values {
+        int choice = 0;
+        QString address;
+        QString account;
+        QString password;
+        int showPassword = 0;
+        QString server;
+        int encryption = 0;
+        QString port;
+    };
+    // Takes the controls' values; false (after the standard message) when one cannot be taken.
+    bool readForm();
+    void showForm();
+    const Values& values() const { return values_; }
+
+    // The port as the camera reads it: leading blanks, an optional sign, then
+    // decimal digits up to the first other character. Nothing when no digit
+    // follows the sign, or when the number lies outside 0 to 65535.
+    static std::optional<int> readPort(const QString& text);
+
+    QComboBox* choiceList() const { return choice_; }
+    QLineEdit* addressEdit() const { return address_; }
+    QLineEdit* accountEdit() const { return account_; }
+    QLineEdit* passwordEdit() const { return password_; }
+    QCheckBox* showPasswordBox() const { return showPassword_; }
+    QLineEdit* serverEdit() const { return server_; }
+    QComboBox* encryptionList() const { return encryption_; }
+    QLineEdit* portEdit() const { return port_; }
+    QPushButton* okButton() const { return ok_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    bool showPasswordFlag() const { return showPasswordFlag_; }
+
 private:
+    void build();
+    void openForm();
+    void onChoiceChanged(int position);
+    void onShowPasswordClicked(bool checked);
+    void confirm();
+    void applyControlState();
+    void loadFromEntry(const MailServerEntry& entry);
+    MailServerEntry* presetRow(int position);
+    bool isRelay(int position) const;
+    bool isCustom(int position) const;
+    // Converts a typed text for its field; shows a message naming the field and
+    // returns nothing when it cannot be stored.
+    std::optional<std::string> encodeFor(Field field, const QString& text, const QString& label);
+    void say(const QString& text);
+
     AppContext& ctx_;
+    DialogUnits units_;
+    Values values_;
+    int current_ = 0;
+    bool showPasswordFlag_ = false;
+    bool changingChoice_ = false;
+
+    QComboBox* choice_ = nullptr;
+    QLineEdit* address_ = nullptr;
+    QLineEdit* account_ = nullptr;
+    QLineEdit* password_ = nullptr;
+    QCheckBox* showPassword_ = nullptr;
+    QLabel* serverLabel_ = nullptr;
+    QLineEdit* server_ = nullptr;
+    QLabel* encryptionLabel_ = nullptr;
+    QComboBox* encryption_ = nullptr;
+    QLabel* portLabel_ = nullptr;
+    QLineEdit* port_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
 };
 
 } // namespace halvorn::ui
