@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -206,7 +207,13 @@ TEST_F(ProfileFilesTest, FailedProfileBinWritesNoBackup) {
     freshStart();
     writeAll(backup, validBackup());
     auto sys = platform::SysCalls::real();
-    sys.write = [](int, const void*, std::size_t) -> ssize_t { return errno = ENOSPC, -1; };
+    // Only the first file's write fails: a backup written after it would succeed and show.
+    const auto realWrite = sys.write;
+    auto calls = std::make_shared<int>(0);
+    sys.write = [realWrite, calls](int fd, const void* buf, std::size_t n) -> ssize_t {
+        if ((*calls)++ == 0) return errno = ENOSPC, -1;
+        return realWrite(fd, buf, n);
+    };
     const auto error = files(record, custom, sys).saveProfileFiles(card);
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->path, card / "PROFILE.BIN");
