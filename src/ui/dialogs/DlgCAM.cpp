@@ -176,6 +176,7 @@ int DlgCAM::openModal() {
     values_.beep = r.u8(rec::beep);
     showForm();
 
+    setResult(Rejected);
     return ctx_.prompter.runModal(*this);
 }
 

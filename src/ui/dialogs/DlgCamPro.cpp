@@ -78,6 +78,7 @@ int DlgCamPro::openModal(SceneTriple& triple) {
     triple_ = &triple;
     values_ = triple;
     showForm();
+    setResult(Rejected);
     const int result = ctx_.prompter.runModal(*this);
     triple_ = nullptr;
     return result;
