@@ -24,7 +24,11 @@ namespace {
 class TypingValidator : public QValidator {
 public:
     TypingValidator(QLineEdit* edit, Typing typing, int maxChars)
-        : QValidator(edit), edit_(edit), typing_(typing), maxChars_(maxChars) {}
+        : QValidator(edit), typing_(typing), maxChars_(maxChars), lastLength_(edit->text().size()) {
+        // While validate() runs the field already holds the new text, so the
+        // length before the change is remembered here.
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& t) { lastLength_ = t.size(); });
+    }
     void setLimit(int maxChars) { maxChars_ = maxChars; }
 
     State validate(QString& input, int&) const override {
@@ -34,14 +38,14 @@ public:
                 if (c < u'0' || c > u'9') return Invalid;
         }
         // Growing past the limit is refused; shortening a longer text is not.
-        if (maxChars_ > 0 && input.size() > maxChars_ && input.size() > edit_->text().size()) return Invalid;
+        if (maxChars_ > 0 && input.size() > maxChars_ && input.size() > lastLength_) return Invalid;
         return Acceptable;
     }
 
 private:
-    QLineEdit* edit_;
     Typing typing_;
     int maxChars_;
+    qsizetype lastLength_;
 };
 } // namespace
 
