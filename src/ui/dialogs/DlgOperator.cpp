@@ -215,7 +215,7 @@ void DlgOperator::applyLock() {
 
 void DlgOperator::restoreSimText() {
     // Typing in the text part changes nothing: it shows the current choice again.
-    sim_->setEditText(sim_->currentIndex() >= 0 ? sim_->currentText() : QString());
+    sim_->setEditText(sim_->itemText(sim_->currentIndex()));
 }
 
 void DlgOperator::onSimChanged(int position) {
