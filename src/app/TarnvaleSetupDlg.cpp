@@ -33,6 +33,7 @@ bool TarnvaleSetupDlg::setUpFrame() {
     pageCode_ = 2;
 
     main_ = new ui::DlgGSM(ctx_, *this, this);
+    main_->setCameraCommand([this] { camera_->openModal(); });
     main_->move(0, 0);
     main_->show();
     setFixedSize(main_->size());

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QValidator>
 
 #include <limits>
 
@@ -333,6 +334,13 @@ void DlgGSM::showForm() {
     selectPosition(c_.minuteList, values_.sendMinute);
     selectPosition(c_.renameList, values_.renameSwitch);
     showText(c_.nameField, values_.cameraName, kNameLimit);
+    if (c_.nameField->text() != values_.cameraName) {
+        // Only typed letters become capitals: a name held in small letters is shown as held.
+        const QValidator* typing = c_.nameField->validator();
+        c_.nameField->setValidator(nullptr);
+        c_.nameField->setText(values_.cameraName);
+        c_.nameField->setValidator(typing);
+    }
     selectPosition(c_.smsList, values_.smsSwitch);
     for (std::size_t i = 0; i < kSlots; ++i) {
         c_.phoneFields[i]->setText(values_.phones[i]);
