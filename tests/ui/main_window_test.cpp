@@ -421,6 +421,20 @@ TEST_F(MainWindowTest, AccessibleNamesAndLabels) {
         }
 }
 
+TEST_F(MainWindowTest, TextsFitTheirControls) {
+    gsm().show();
+    std::vector<QWidget*> texts;
+    for (QLabel* l : gsm().findChildren<QLabel*>())
+        texts.push_back(l);
+    for (QRadioButton* r : gsm().findChildren<QRadioButton*>())
+        texts.push_back(r);
+    for (QWidget* w : texts)
+        EXPECT_LE(w->sizeHint().width(), w->width()) << w->objectName().toStdString();
+    // Push buttons ask for a minimum width of the style; their text needs less.
+    for (QPushButton* b : gsm().findChildren<QPushButton*>())
+        EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 8, b->width()) << b->objectName().toStdString();
+}
+
 TEST_F(MainWindowTest, LayoutFollowsTheDialogUnits) {
     const ui::DialogUnits du(ui::dialogFont());
     EXPECT_EQ(gsm().size(), du.size(420, 310));
