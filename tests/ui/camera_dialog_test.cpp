@@ -480,6 +480,15 @@ TEST_F(CameraDialogTest, HiddenRfSwitchSurvivesAndOnlyDefaultClearsIt) {
     EXPECT_EQ(t.record.u8(rec::rfSwitch), 0);
 }
 
+TEST_F(CameraDialogTest, HiddenRfSwitchKeepsEvenAValueOutsideItsList) {
+    t.record.setU8(rec::rfSwitch, 7);
+    runCamera(t, dlg, [&](DlgCAM& d) {
+        EXPECT_EQ(L("RF Switch")->currentIndex(), -1);
+        return press(d, "OK");
+    });
+    EXPECT_EQ(t.record.u8(rec::rfSwitch), 7);
+}
+
 TEST_F(CameraDialogTest, OutOfRangeByteShowsNoSelectionAndStores255) {
     t.record.setU8(rec::videoLength, 40);
     t.record.setU8(rec::cameraMode, 1);

@@ -193,7 +193,9 @@ void DlgCAM::readForm() {
     in.list(language_, values_.language);
     in.list(overwrite_, values_.overwrite);
     in.list(beep_, values_.beep);
-    in.list(rfSwitch_, values_.rfSwitch);
+    // The RF switch list is never shown, so the user cannot change it: its
+    // value is not taken from the list, which would turn a stored value
+    // outside the list into 255.
     workTimes_->readForm();
 }
 
