@@ -1,9 +1,10 @@
 # Everything a fresh Debian 12 machine needs: `make run` and `make test` install
 # what is missing, build, and run the program or every test.
 
+SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build asan run test test-asan screenshots clean
+.PHONY: all deps configure build asan run test test-asan screenshots fuzz bench lint clean
 
 all: build
 
@@ -32,5 +33,42 @@ test: build asan
 screenshots: build
 	@bash scripts/screenshots build/tests/halvorn-screenshots docs/screenshots
 
+# libFuzzer targets built with clang, AddressSanitizer and UBSan in build-fuzz,
+# each run for FUZZ_SECONDS from the stored seeds; new inputs it finds stay in
+# build-fuzz/corpus/. `make test` replays the stored seeds as a test.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := backup_reader startup
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t; \
+	  echo "fuzz: $$t for $(FUZZ_SECONDS) s"; \
+	  QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/fuzz/lsan.supp \
+	    build-fuzz/tests/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) \
+	    -max_len=4096 -print_final_stats=1 -artifact_prefix=build-fuzz/$$t- \
+	    build-fuzz/corpus/$$t tests/fixtures/fuzz/$$t; \
+	done
+
+# Start-up time and peak memory against a bare Qt dialog, and the time of one
+# save; under a private Xvfb. Figures go to standard output (see docs/PERFORMANCE.md).
+BENCH_RUNS ?= 15
+
+bench: configure
+	@cmake --build --preset default -j $(JOBS) --target halvorn-setup bare_dialog save_bench
+	@/usr/bin/python3 bench/run_bench.py build $(BENCH_RUNS)
+
+# clang-tidy with the checks in .clang-tidy over the project's sources (using
+# the default build's compile_commands.json), then the formatting check.
+LINT_SOURCES = $(shell git ls-files 'src/*.cpp' 'tests/*.cpp' 'bench/*.cpp')
+FORMAT_SOURCES = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h')
+
+lint: build
+	@run-clang-tidy -quiet -p build -j $(JOBS) $(addprefix $(CURDIR)/,$(LINT_SOURCES)) 2>&1 \
+	  | grep -v -E '^(clang-tidy|[0-9]+ warnings? generated|Suppressed [0-9]+ warnings|Use -header-filter|Running clang-tidy)' ; \
+	  exit $${PIPESTATUS[0]}
+	@clang-format --dry-run --Werror $(FORMAT_SOURCES)
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

@@ -26,8 +26,11 @@ public:
     CustomOperators custom = CustomOperators::builtIn();
     std::unique_ptr<TextCodec> codec;
     ScriptedPrompter prompter;
-    QTemporaryDir tempDir;  // the "user's temporary folder"
-    QTemporaryDir saveDir;  // a folder to save PROFILE.BIN into
+    QTemporaryDir tempDir; // the "user's temporary folder"
+    QTemporaryDir saveDir; // a folder to save PROFILE.BIN into
+    // The operating-system calls the profile files make: the real ones until a
+    // test replaces an entry, which takes effect at once (files calls through this).
+    platform::SysCalls sysCalls = platform::SysCalls::real();
     ProfileFiles files;
     OperatorCatalog catalog;
     MailPresets mailPresets;
