@@ -1,5 +1,6 @@
 #include "app/TarnvaleSetupApp.h"
 
+#include "app/ShowProbe.h"
 #include "app/TarnvaleSetupDlg.h"
 #include "platform/CodePage.h"
 #include "platform/TempFolder.h"
@@ -31,6 +32,7 @@ bool TarnvaleSetupApp::runStartUp() {
     setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     setApplicationName(QStringLiteral("Halvorn Setup"));
     setFont(ui::dialogFont());
+    installShowProbeIfAsked();
 
     auto codec = platform::makeCodec(platform::systemCodePage());
     if (!codec) codec = platform::makeCodec(1252);
