@@ -7,6 +7,7 @@
 #include "ui/dialogs/DlgEmailSetting.h"
 #include "ui/dialogs/DlgOperator.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -194,6 +195,12 @@ TEST_F(MainWindowTest, ReactionsTakeTheWholeForm) {
     EXPECT_EQ(v().recipients[2], QStringLiteral("x@y.z"));
     c().compressionRadios[1]->click();
     EXPECT_EQ(v().sendCompression, 1);
+    // Each group excludes within itself only.
+    EXPECT_EQ(checkedIndex(c().sendModeRadios), 0);
+    EXPECT_EQ(checkedIndex(c().cameraModeRadios), 1);
+    EXPECT_EQ(checkedIndex(c().compressionRadios), 1);
+    c().compressionRadios[1]->click(); // clicking the checked one keeps it
+    EXPECT_EQ(checkedIndex(c().compressionRadios), 1);
     pick(c().hourList, 13);
     pick(c().minuteList, 45);
     EXPECT_EQ(v().sendHour, 13);
@@ -404,6 +411,13 @@ TEST_F(MainWindowTest, AccessibleNamesAndLabels) {
             EXPECT_EQ(n.control->accessibleDescription(), name);
         }
     }
+    // Radio buttons are reported as such.
+    for (const auto* group : {&k.sendModeRadios, &k.cameraModeRadios, &k.compressionRadios})
+        for (QRadioButton* r : *group) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(r);
+            ASSERT_NE(iface, nullptr);
+            EXPECT_EQ(iface->role(), QAccessible::RadioButton) << r->objectName().toStdString();
+        }
     // Labels are the buddies of their controls.
     EXPECT_EQ(k.renameLabel->buddy(), k.renameList);
     EXPECT_EQ(k.switchLabel->buddy(), k.smsList);

@@ -43,9 +43,14 @@ QStringList twoDigitItems(int count) {
 
 // Checks the button at the position, or none when it lies outside the group.
 void setChoice(QButtonGroup* buttons, const QList<QRadioButton*>& radios, int position) {
+    // A checked button of an exclusive group cannot be unchecked: lift the rule meanwhile.
     buttons->setExclusive(false);
+    for (QRadioButton* r : radios)
+        r->setAutoExclusive(false);
     for (int i = 0; i < radios.size(); ++i)
         radios[i]->setChecked(i == position);
+    for (QRadioButton* r : radios)
+        r->setAutoExclusive(true);
     buttons->setExclusive(true);
 }
 
@@ -98,7 +103,9 @@ void DlgGSM::buildControls() {
     auto radio = [this](const char* id, const QString& text, int x, int y, int w, int h) {
         auto* r = new QRadioButton(text, this);
         r->setObjectName(QString::fromLatin1(id));
-        r->setAutoExclusive(false); // the button group makes the choice exclusive
+        // Exclusive within its button group only (a group takes precedence over the
+        // siblings); auto-exclusive also makes it a radio button to assistive tools.
+        r->setAutoExclusive(true);
         nameControl(r, text);
         units_.place(r, x, y, w, h);
         return r;
