@@ -114,6 +114,9 @@ class Session:
         self.cards = os.path.join(root, "card")
         os.makedirs(self.tmpdir, mode=0o700)
         os.makedirs(self.cards)
+        # Qt keeps its runtime files here rather than in the temporary folder.
+        self.runtime = os.path.join(root, "runtime")
+        os.makedirs(self.runtime, mode=0o700)
         self.runs = []
 
     @property
@@ -131,6 +134,7 @@ class Session:
             "TMPDIR": self.tmpdir,
             "HOME": self.root,
             "XDG_CACHE_HOME": os.path.join(self.root, "cache"),
+            "XDG_RUNTIME_DIR": self.runtime,
             "LANG": "ja_JP.UTF-8",
             "LC_ALL": "ja_JP.UTF-8",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
