@@ -186,6 +186,25 @@ TEST_F(MainWindowTest, SendModeEnablesCountAndTime) {
     EXPECT_TRUE(t.prompter.prompts.empty());
 }
 
+TEST_F(MainWindowTest, RadioToggledByAnAssistiveToolReacts) {
+    c().sendModeRadios[1]->toggle();
+    EXPECT_EQ(v().sendMode, 1);
+    EXPECT_TRUE(c().hourList->isEnabled());
+    EXPECT_FALSE(c().countField->isEnabled());
+}
+
+TEST_F(MainWindowTest, ShowFormRunsNoReaction) {
+    c().sendModeRadios[2]->click();
+    v().cameraName = QStringLiteral("ABCDEFGHI"); // shown before the radios; readForm would refuse it
+    v().sendMode = 3;
+    v().cameraMode = 1;
+    gsm().showForm();
+    EXPECT_TRUE(t.prompter.prompts.empty());
+    EXPECT_EQ(checkedIndex(c().sendModeRadios), 3);
+    EXPECT_EQ(checkedIndex(c().cameraModeRadios), 1);
+    EXPECT_TRUE(c().countField->isEnabled()); // enable rules run only when asked
+}
+
 TEST_F(MainWindowTest, ReactionsTakeTheWholeForm) {
     c().countField->setText(QStringLiteral("42"));
     c().mailFields[2]->setText(QStringLiteral("x@y.z"));

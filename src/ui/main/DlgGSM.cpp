@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QValidator>
 
 #include <limits>
@@ -236,15 +237,22 @@ void DlgGSM::buildControls() {
 }
 
 void DlgGSM::connectReactions() {
+    // A radio reacts when the user chooses it, by mouse, keyboard or an
+    // assistive tool's toggle; not when showForm sets the choice.
+    auto chosen = [this](QRadioButton* r, auto reaction) {
+        connect(r, &QRadioButton::toggled, this, [this, reaction](bool on) {
+            if (on && !settingForm_) reaction();
+        });
+    };
     for (QRadioButton* r : c_.sendModeRadios)
-        connect(r, &QRadioButton::clicked, this, [this] {
+        chosen(r, [this] {
             readForm();
             updateSendModeState();
         });
     for (QRadioButton* r : c_.cameraModeRadios)
-        connect(r, &QRadioButton::clicked, this, [this] { readForm(); });
+        chosen(r, [this] { readForm(); });
     for (QRadioButton* r : c_.compressionRadios)
-        connect(r, &QRadioButton::clicked, this, [this] { readForm(); });
+        chosen(r, [this] { readForm(); });
 
     connect(c_.hourList, &QComboBox::activated, this, [this](int position) {
         readForm();
@@ -335,6 +343,7 @@ bool DlgGSM::readForm() {
 }
 
 void DlgGSM::showForm() {
+    const QScopedValueRollback<bool> setting(settingForm_, true);
     showText(c_.pathField, values_.savePath, kPathLimit);
     c_.countField->setText(QString::number(values_.maxSendCount));
     selectPosition(c_.hourList, values_.sendHour);

@@ -146,6 +146,7 @@ private:
     DlgEmailSetting* mailDialog_ = nullptr;
     DlgOperator* apnDialog_ = nullptr;
     std::function<void()> cameraCommand_;
+    bool settingForm_ = false; // showForm is putting values into the controls
 };
 
 } // namespace halvorn::ui
