@@ -30,6 +30,12 @@ def _start_desktop():
     if not display:
         raise RuntimeError("Xvfb did not start")
     os.environ["DISPLAY"] = ":" + display.decode()
+    # The server announces its number before it is sure to take connections.
+    end = time.monotonic() + 15
+    while subprocess.run(["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode != 0:
+        if time.monotonic() > end:
+            raise RuntimeError("Xvfb does not take connections")
+        time.sleep(0.1)
 
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -143,13 +149,18 @@ class Session:
             "NO_AT_BRIDGE": "0",
         })
         env.update(extra_env or {})
-        proc = subprocess.Popen([self.binary], env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        log_path = os.path.join(self.root, "run-%d.log" % len(self.runs))
+        with open(log_path, "wb") as log:
+            proc = subprocess.Popen([self.binary], env=env, stdout=log, stderr=subprocess.STDOUT)
         self.runs.append(proc)
+
+        def output():
+            with open(log_path, "rb") as f:
+                return f.read().decode(errors="replace")
 
         def find_app():
             if proc.poll() is not None:
-                raise RuntimeError("the program ended at start (exit %s): %s" %
-                                   (proc.returncode, proc.stdout.read().decode(errors="replace")))
+                raise RuntimeError("the program ended at start (exit %s): %s" % (proc.returncode, output()))
             desktop = pyatspi.Registry.getDesktop(0)
             for i in range(desktop.childCount):
                 a = desktop.getChildAtIndex(i)
