@@ -20,7 +20,7 @@ def _start_desktop():
     """Xvfb, a session bus and the AT-SPI bus; returns the processes to stop."""
     procs = []
     r, w = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1600x1200x24", "-nolisten", "tcp"],
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1600x1200x24", "-nolisten", "tcp", "-noreset"],
                             pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(w)
     procs.append(xvfb)
