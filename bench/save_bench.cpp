@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -26,7 +27,7 @@ namespace {
 
 double percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
-    const auto i = static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
+    const auto i = static_cast<std::size_t>(std::lround(p * static_cast<double>(v.size() - 1)));
     return v[i];
 }
 
@@ -61,7 +62,7 @@ std::vector<double> timeSaves(const fs::path& root, bool sync, int repetitions) 
 
 int main(int argc, char** argv) {
     fs::path root = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path();
-    const int repetitions = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
+    const int repetitions = argc > 2 ? std::max(1, static_cast<int>(std::strtol(argv[2], nullptr, 10))) : 200;
     std::string templ = (root / "halvorn-save-bench-XXXXXX").string();
     if (::mkdtemp(templ.data()) == nullptr) {
         std::perror("mkdtemp");

@@ -10,11 +10,8 @@ namespace halvorn::app {
 
 RunState::RunState(platform::TempFolderSource tempFolder, std::unique_ptr<TextCodec> textCodec,
                    std::unique_ptr<ui::Prompter> prompterImpl)
-    : codec(std::move(textCodec)),
-      prompter(std::move(prompterImpl)),
-      files(record, custom, std::move(tempFolder)),
-      catalog(custom),
-      ctx{record, *codec, *prompter, files, custom, catalog, mailPresets, views} {}
+    : codec(std::move(textCodec)), prompter(std::move(prompterImpl)), files(record, custom, std::move(tempFolder)),
+      catalog(custom), ctx{record, *codec, *prompter, files, custom, catalog, mailPresets, views} {}
 
 void RunState::prepare() {
     files.loadBackup();
@@ -36,8 +33,7 @@ bool TarnvaleSetupApp::runStartUp() {
 
     auto codec = platform::makeCodec(platform::systemCodePage());
     if (!codec) codec = platform::makeCodec(1252);
-    state_ = std::make_unique<RunState>(platform::userTempFolder, std::move(codec),
-                                        std::make_unique<ui::QtPrompter>());
+    state_ = std::make_unique<RunState>(platform::userTempFolder, std::move(codec), std::make_unique<ui::QtPrompter>());
     state_->prepare();
 
     {

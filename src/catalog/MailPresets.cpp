@@ -24,7 +24,7 @@ static_assert(std::string_view(build::preset11Address).size() < mail::senderAddr
 static_assert(std::string_view(build::preset11Password).size() < mail::password.width);
 
 void putText(MailServerEntry& entry, Field f, std::string_view text, const char* what) {
-    if (text.size() >= f.width || text.find('\0') != text.npos)
+    if (text.size() >= f.width || text.find('\0') != std::string_view::npos)
         throw std::length_error(std::string("mail entry text does not fit its field: ") + what);
     std::copy(text.begin(), text.end(), entry.begin() + static_cast<std::ptrdiff_t>(f.offset));
 }
@@ -56,7 +56,7 @@ MailServerEntry makeMailEntry(std::string_view server, std::string_view port, st
     // The sender name is derived: the address before its first "@", empty
     // without one, cut to what the field holds.
     const std::size_t at = senderAddress.find('@');
-    if (at != senderAddress.npos) {
+    if (at != std::string_view::npos) {
         const std::string_view name = senderAddress.substr(0, std::min(at, mail::senderName.width - 1));
         std::copy(name.begin(), name.end(), e.begin() + static_cast<std::ptrdiff_t>(mail::senderName.offset));
     }

@@ -225,7 +225,9 @@ constexpr bool isDecimal(std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return isDigit(c); });
 }
 
-constexpr bool fits(std::string_view text, Field f) { return text.size() < f.width && text.find('\0') == text.npos; }
+constexpr bool fits(std::string_view text, Field f) {
+    return text.size() < f.width && text.find('\0') == std::string_view::npos;
+}
 
 constexpr bool builtInDataIsWellFormed() {
     std::size_t total = 0;

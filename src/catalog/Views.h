@@ -10,8 +10,7 @@
 
 namespace halvorn {
 
-template <std::size_t N>
-struct IndexView {
+template <std::size_t N> struct IndexView {
     std::array<int, N> rows{};
     int count = static_cast<int>(N);
 
@@ -24,7 +23,8 @@ struct IndexView {
     // Built in: position i holds row i.
     static IndexView identity() {
         IndexView v;
-        for (std::size_t i = 0; i < N; ++i) v.rows[i] = static_cast<int>(i);
+        for (std::size_t i = 0; i < N; ++i)
+            v.rows[i] = static_cast<int>(i);
         return v;
     }
 };

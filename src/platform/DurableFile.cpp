@@ -13,7 +13,7 @@ namespace halvorn::platform {
 
 namespace {
 
-constexpr std::size_t kReadCap = 1024 * 1024;
+constexpr std::size_t kReadCap = std::size_t{1024} * 1024;
 
 std::string replacePath(std::string text, const std::filesystem::path& path) {
     const auto at = text.find("%1");

@@ -42,7 +42,7 @@ struct SysCalls {
 };
 
 struct WriteOptions {
-    mode_t mode = 0644;    // permissions of the new file
+    mode_t mode = 0644;       // permissions of the new file
     bool syncToDevice = true; // fsync the file and the folder
 };
 

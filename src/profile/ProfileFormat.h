@@ -10,7 +10,7 @@
 
 namespace halvorn {
 
-constexpr std::size_t kProfileBinSize = 996;   // scrambled record bytes 20 to 1015
+constexpr std::size_t kProfileBinSize = 996; // scrambled record bytes 20 to 1015
 constexpr std::size_t kProfileBinOffset = 20;
 constexpr std::size_t kBackupTailSize = kOperatorEntrySize * (CustomOperators::kCount + 1);
 constexpr std::size_t kBackupSize = kRecordSize + kBackupTailSize; // 2072
@@ -22,9 +22,9 @@ std::vector<std::uint8_t> encodeProfileBin(const ProfileRecord& record);
 std::vector<std::uint8_t> encodeBackup(const ProfileRecord& record, const CustomOperators& custom);
 
 enum class BackupVerdict {
-    Accepted,       // record and custom operators replaced from the file
-    TooShort,       // fewer than 1016 bytes; nothing changed
-    WrongVersion,   // the unscrambled version mark is not "V", 0; nothing changed
+    Accepted,     // record and custom operators replaced from the file
+    TooShort,     // fewer than 1016 bytes; nothing changed
+    WrongVersion, // the unscrambled version mark is not "V", 0; nothing changed
 };
 
 // Reads a backup file's bytes. Only an accepted backup changes `record` and

@@ -53,8 +53,8 @@ constexpr std::size_t sendMinute = 72;
 constexpr std::size_t sendHour = 73;
 constexpr std::size_t maxSendCount = 74;
 constexpr std::size_t sendMode = 75;
-constexpr std::size_t reserved76 = 76;      // 16-bit
-constexpr std::size_t sendTarget = 78;      // 16-bit
+constexpr std::size_t reserved76 = 76; // 16-bit
+constexpr std::size_t sendTarget = 78; // 16-bit
 constexpr std::size_t simIndex = 80;
 constexpr std::size_t countryIndex = 81;
 constexpr std::size_t sendCompression = 82; // 16-bit
@@ -63,7 +63,7 @@ constexpr std::size_t smsSwitch = 86;       // 16-bit
 constexpr std::size_t smsStopHour = 88;
 constexpr std::size_t smsStartHour = 89;
 constexpr Field cameraName{90, 16};
-constexpr std::size_t reserved106 = 106;    // 32-bit
+constexpr std::size_t reserved106 = 106; // 32-bit
 constexpr std::size_t reserved110 = 110;
 constexpr std::size_t mailPresetIndex = 111;
 constexpr std::size_t operatorEntry = 112;  // OperatorEntry, 264 bytes
@@ -72,7 +72,7 @@ constexpr std::size_t phoneNumbers = 632;   // four slots of 48 bytes
 constexpr std::size_t mailRecipients = 824; // four slots of 48 bytes
 constexpr std::size_t slotSize = 48;
 constexpr std::size_t slotCount = 4;
-constexpr std::size_t phoneTextWidth = 16;  // text part of a phone slot
+constexpr std::size_t phoneTextWidth = 16; // text part of a phone slot
 constexpr std::size_t recipientsEnd = 1016;
 
 // Work-time schedule bytes, relative to the schedule.

@@ -2,8 +2,8 @@
 
 #include <QFontMetrics>
 
-#include <algorithm>
 #include <QWidget>
+#include <algorithm>
 
 namespace halvorn::ui {
 
@@ -33,6 +33,8 @@ QRect DialogUnits::rect(int x0, int y0, int w, int h) const {
 
 QSize DialogUnits::size(int w, int h) const { return {x(w), y(h)}; }
 
-void DialogUnits::place(QWidget* widget, int x0, int y0, int w, int h) const { widget->setGeometry(rect(x0, y0, w, h)); }
+void DialogUnits::place(QWidget* widget, int x0, int y0, int w, int h) const {
+    widget->setGeometry(rect(x0, y0, w, h));
+}
 
 } // namespace halvorn::ui

@@ -13,10 +13,14 @@ QString applicationTitle() { return QStringLiteral("Halvorn Setup"); }
 namespace {
 QMessageBox::Icon toQt(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::None: break;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }

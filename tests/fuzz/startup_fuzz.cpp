@@ -63,6 +63,7 @@ constexpr std::array<int, 6> kCodePages{932, 1252, 936, 949, 950, 1251};
 
 } // namespace
 
+// NOLINTNEXTLINE(readability-non-const-parameter): the signature libFuzzer calls
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(*argc, *argv);

@@ -25,13 +25,16 @@ Register::Register(const char* name, Renderer render) { registry()[name] = std::
 void save(QWidget& window, const QString& outDir, const QString& name) {
     window.show();
     window.raise();
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
     // The whole window with its frame where the window manager draws one;
     // under a bare X server the client area is what there is.
     const QPixmap pm = window.grab();
     const QString file = QDir(outDir).filePath(name + QStringLiteral(".png"));
-    if (!pm.save(file)) std::fprintf(stderr, "could not write %s\n", qPrintable(file));
-    else std::printf("%s\n", qPrintable(file));
+    if (!pm.save(file))
+        std::fprintf(stderr, "could not write %s\n", qPrintable(file));
+    else
+        std::printf("%s\n", qPrintable(file));
     window.hide();
 }
 
@@ -42,6 +45,7 @@ int main(int argc, char** argv) {
     QApplication::setFont(halvorn::ui::dialogFont());
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(out);
-    for (auto& [name, render] : halvorn::shots::registry()) render(out);
+    for (auto& [name, render] : halvorn::shots::registry())
+        render(out);
     return 0;
 }

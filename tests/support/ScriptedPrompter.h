@@ -28,8 +28,8 @@ public:
     int runModal(QDialog& dialog) override;
 
     std::vector<Prompt> prompts;
-    std::deque<bool> answers;                    // for askYesNo; Yes when empty
-    std::deque<ui::FolderChoice> folders;        // for chooseFolder; Cancelled when empty
+    std::deque<bool> answers;                         // for askYesNo; Yes when empty
+    std::deque<ui::FolderChoice> folders;             // for chooseFolder; Cancelled when empty
     std::deque<std::function<int(QDialog&)>> dialogs; // for runModal
 
     // Messages only (no questions, folders or dialogs).

@@ -115,8 +115,8 @@ TEST(MakeCodec, GbkNamesOfTheManualEntries) {
 TEST(MakeCodec, Cp932RoundTripsFullAndHalfWidthKatakana) {
     auto sjis = makeCodec(932);
     ASSERT_NE(sjis, nullptr);
-    for (std::u16string text : {std::u16string(u"スマートフオン電話番号１"), std::u16string(u"ｶﾒﾗ"),
-                                std::u16string(u"撮影ごと＋定時に送信"), std::u16string(u"～①")}) {
+    for (const std::u16string& text : {std::u16string(u"スマートフオン電話番号１"), std::u16string(u"ｶﾒﾗ"),
+                                       std::u16string(u"撮影ごと＋定時に送信"), std::u16string(u"～①")}) {
         const auto bytes = sjis->encode(text);
         ASSERT_TRUE(bytes.has_value());
         EXPECT_EQ(sjis->decode(*bytes), text);

@@ -346,7 +346,7 @@ protected:
 };
 
 TEST_F(SmallCardTest, FullCard) {
-    const std::vector<std::uint8_t> big(200 * 1024, 0x11);
+    const std::vector<std::uint8_t> big(std::size_t{200} * 1024, 0x11);
     const auto error = writeFileDurably(target, big);
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->step, WriteStep::Write);
