@@ -132,7 +132,10 @@ class Session:
     def profile_bin(self, folder=None):
         return os.path.join(folder or self.cards, "PROFILE.BIN")
 
-    def start(self, extra_env=None):
+    def start(self, extra_env=None, read_only_mount=None):
+        """Starts the program. With read_only_mount, the program runs in a
+        mount namespace of its own in which that folder is a read-only file
+        system, like a write-protected card (needs root)."""
         import atspi_util as u
         import pyatspi
         env = dict(os.environ)
@@ -151,7 +154,12 @@ class Session:
         env.update(extra_env or {})
         log_path = os.path.join(self.root, "run-%d.log" % len(self.runs))
         with open(log_path, "wb") as log:
-            proc = subprocess.Popen([self.binary], env=env, stdout=log, stderr=subprocess.STDOUT)
+            command = [self.binary]
+            if read_only_mount:
+                # unshare and sh exec in place, so the pid stays the program's.
+                command = ["unshare", "--mount", "--propagation", "private", "sh", "-c",
+                           'mount -t tmpfs -o ro,size=64k tmpfs "$1" && exec "$0"', self.binary, read_only_mount]
+            proc = subprocess.Popen(command, env=env, stdout=log, stderr=subprocess.STDOUT)
         self.runs.append(proc)
 
         def output():

@@ -2,6 +2,7 @@
 writes, the messages of its checks and of the save folder, the reset and quitting."""
 
 import os
+import subprocess
 import stat
 
 import pyatspi
@@ -242,9 +243,32 @@ def test_save_folder_problems(session):
     quit_program(program)
 
 
+def _can_mount_privately():
+    return os.geteuid() == 0 and subprocess.run(
+        ["unshare", "--mount", "--propagation", "private", "true"], capture_output=True).returncode == 0
+
+
+def test_write_protected_card(session):
+    if not _can_mount_privately():
+        pytest.skip("mounting a read-only card needs root and a private mount namespace")
+    card = os.path.join(session.cards, "protected")
+    os.mkdir(card)
+    program = session.start(read_only_mount=card)
+    u.set_text(mail(program.frame, 1), "me@example.jp")
+    _save_to(program, card)
+    alert = u.wait_alert(program.app, APP_TITLE)
+    assert "PROFILE.BIN" in alert.text and "write-protected" in alert.text, alert
+    alert.press("OK")
+    assert u.no_alert(program.app, settle=0.5), "a success message followed the error"
+    assert not os.path.exists(session.backup)
+    quit_program(program)
+    # The mount lived in the program's namespace only.
+    assert os.listdir(card) == []
+
+
 def test_read_only_folder(session):
     if os.geteuid() == 0:
-        pytest.skip("root may write into a read-only folder")
+        pytest.skip("root may write into a read-only folder; see test_write_protected_card")
     locked = os.path.join(session.cards, "locked")
     os.mkdir(locked)
     os.chmod(locked, stat.S_IRUSR | stat.S_IXUSR)
