@@ -61,11 +61,12 @@ bench: configure
 
 # clang-tidy with the checks in .clang-tidy over the project's sources (using
 # the default build's compile_commands.json), then the formatting check.
+LINT_BUILD ?= build
 LINT_SOURCES = $(shell git ls-files 'src/*.cpp' 'tests/*.cpp' 'bench/*.cpp')
 FORMAT_SOURCES = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h')
 
 lint: build
-	@run-clang-tidy -quiet -p build -j $(JOBS) $(addprefix $(CURDIR)/,$(LINT_SOURCES)) 2>&1 \
+	@run-clang-tidy -quiet -p $(LINT_BUILD) -j $(JOBS) $(addprefix $(CURDIR)/,$(LINT_SOURCES)) 2>&1 \
 	  | grep -v -E '^(clang-tidy|[0-9]+ warnings? generated|Suppressed [0-9]+ warnings|Use -header-filter|Running clang-tidy)' ; \
 	  exit $${PIPESTATUS[0]}
 	@clang-format --dry-run --Werror $(FORMAT_SOURCES)
