@@ -33,8 +33,9 @@ struct RunState {
     int layoutVariant = 0;
     ui::AppContext ctx;
 
-    // Start-up steps 3 to 6: load the backup, set the layout variant, narrow
-    // the views, write the variant into the record.
+    // What start-up does before the frame opens: load the backup (or the
+    // defaults), set the layout variant, narrow the views, and write the
+    // variant into the record.
     void prepare();
 };
 
