@@ -38,8 +38,9 @@ bool TarnvaleSetupApp::runStartUp() {
 
     {
         TarnvaleSetupDlg frame(state_->ctx);
-        frame.setAppIcon(appIcon());
-        setWindowIcon(appIcon());
+        const QIcon icon = appIcon(); // drawn once for the frame and the application
+        frame.setAppIcon(icon);
+        setWindowIcon(icon);
         frame.setUpFrame();
         frame.exec();
     }

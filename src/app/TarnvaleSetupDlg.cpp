@@ -17,10 +17,14 @@ TarnvaleSetupDlg::TarnvaleSetupDlg(ui::AppContext& ctx, QWidget* parent)
       ctx_(ctx) {
     setObjectName(QStringLiteral("TarnvaleSetupDlg"));
     setFont(ui::dialogFont());
-    camera_ = new ui::DlgCAM(ctx_, this);
 }
 
 TarnvaleSetupDlg::~TarnvaleSetupDlg() = default;
+
+ui::DlgCAM* TarnvaleSetupDlg::cameraDialog() {
+    if (camera_ == nullptr) camera_ = new ui::DlgCAM(ctx_, this);
+    return camera_;
+}
 
 QString TarnvaleSetupDlg::caption() {
     return QStringLiteral("Halvorn Setup ") + QString::fromStdU16String(std::u16string(kVersionText));
@@ -33,7 +37,7 @@ bool TarnvaleSetupDlg::setUpFrame() {
     pageCode_ = 2;
 
     main_ = new ui::DlgGSM(ctx_, *this, this);
-    main_->setCameraCommand([this] { camera_->openModal(); });
+    main_->setCameraCommand([this] { cameraDialog()->openModal(); });
     main_->move(0, 0);
     main_->show();
     setFixedSize(main_->size());

@@ -27,7 +27,8 @@ public:
     void endWithCancel() override { reject(); }
 
     ui::DlgGSM* mainWindow() const { return main_; }
-    ui::DlgCAM* cameraDialog() const { return camera_; }
+    // The camera settings dialog, built on first use and kept for the rest of the run.
+    ui::DlgCAM* cameraDialog();
     void setAppIcon(const QIcon& icon) { icon_ = icon; }
 
     // "Halvorn Setup " followed by the version text.

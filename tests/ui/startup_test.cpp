@@ -7,8 +7,12 @@
 #include "profile/ProfileFormat.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/DialogUnits.h"
+#include "ui/dialogs/DlgCAM.h"
+#include "ui/dialogs/DlgEmailSetting.h"
+#include "ui/dialogs/DlgOperator.h"
 #include "ui/main/DlgGSM.h"
 
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -118,6 +122,41 @@ TEST_F(StartUp, FrameTakesTheMainWindowsSizeAndCaption) {
     // The frame's client area ends where the main window ends.
     EXPECT_EQ(frame.size(), main->size());
     EXPECT_NE(frame.cameraDialog(), nullptr);
+}
+
+TEST_F(StartUp, DetailDialogsAreBuiltOnFirstUseAndKept) {
+    auto state = makeState();
+    state->prepare();
+    app::TarnvaleSetupDlg frame(state->ctx);
+    ASSERT_TRUE(frame.setUpFrame());
+    ui::DlgGSM* main = frame.mainWindow();
+    ASSERT_NE(main, nullptr);
+    // Nothing but the main window is built before the frame shows.
+    EXPECT_TRUE(frame.findChildren<QDialog*>(QStringLiteral("DlgCAM")).isEmpty());
+    EXPECT_TRUE(frame.findChildren<QDialog*>(QStringLiteral("DlgCamPro")).isEmpty());
+    EXPECT_TRUE(main->findChildren<QDialog*>(QStringLiteral("DlgEmailSetting")).isEmpty());
+    EXPECT_TRUE(main->findChildren<QDialog*>(QStringLiteral("DlgOperator")).isEmpty());
+
+    // The hidden camera command builds the camera dialog, and later requests get the same one.
+    auto& prompter = static_cast<test::ScriptedPrompter&>(*state->prompter);
+    main->controls().cameraButton->click();
+    ASSERT_EQ(prompter.prompts.size(), 1u);
+    EXPECT_EQ(prompter.prompts[0].text, QStringLiteral("DlgCAM"));
+    ui::DlgCAM* camera = frame.cameraDialog();
+    ASSERT_NE(camera, nullptr);
+    EXPECT_EQ(frame.findChildren<QDialog*>(QStringLiteral("DlgCAM")), QList<QDialog*>{static_cast<QDialog*>(camera)});
+    main->controls().cameraButton->click();
+    EXPECT_EQ(frame.cameraDialog(), camera);
+    EXPECT_EQ(frame.findChildren<QDialog*>(QStringLiteral("DlgCAM")).size(), 1);
+
+    ui::DlgEmailSetting& mail = main->mailDialog();
+    EXPECT_EQ(&main->mailDialog(), &mail);
+    EXPECT_EQ(main->findChildren<QDialog*>(QStringLiteral("DlgEmailSetting")),
+              QList<QDialog*>{static_cast<QDialog*>(&mail)});
+    ui::DlgOperator& apn = main->apnDialog();
+    EXPECT_EQ(&main->apnDialog(), &apn);
+    EXPECT_EQ(main->findChildren<QDialog*>(QStringLiteral("DlgOperator")),
+              QList<QDialog*>{static_cast<QDialog*>(&apn)});
 }
 
 TEST(DialogUnitsTest, ConvertsWithTheFontsBaseUnits) {

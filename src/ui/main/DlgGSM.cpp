@@ -73,8 +73,6 @@ DlgGSM::DlgGSM(AppContext& ctx, FrameAccess& frame, QWidget* parent)
 
     buildControls();
     connectReactions();
-    mailDialog_ = new DlgEmailSetting(ctx_, this);
-    apnDialog_ = new DlgOperator(ctx_, this);
 
     // Opening: the construction values (the lists are still empty), the relay
     // copy, then the record.
@@ -87,6 +85,16 @@ DlgGSM::DlgGSM(AppContext& ctx, FrameAccess& frame, QWidget* parent)
 }
 
 DlgGSM::~DlgGSM() = default;
+
+DlgEmailSetting& DlgGSM::mailDialog() {
+    if (mailDialog_ == nullptr) mailDialog_ = new DlgEmailSetting(ctx_, this);
+    return *mailDialog_;
+}
+
+DlgOperator& DlgGSM::apnDialog() {
+    if (apnDialog_ == nullptr) apnDialog_ = new DlgOperator(ctx_, this);
+    return *apnDialog_;
+}
 
 void DlgGSM::buildControls() {
     auto group = [this](const char* id, const QString& title, int x, int y, int w, int h) {
@@ -397,12 +405,12 @@ void DlgGSM::updateRenameState() {
 
 void DlgGSM::openMailSettings() {
     readForm();
-    mailDialog_->openModal();
+    mailDialog().openModal();
 }
 
 void DlgGSM::openApnSettings() {
     readForm();
-    apnDialog_->openModal();
+    apnDialog().openModal();
 }
 
 void DlgGSM::fail(const QString& title, const QString& text) {

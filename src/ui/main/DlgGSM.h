@@ -103,8 +103,10 @@ public:
     Values& values() { return values_; }
     const Values& values() const { return values_; }
     const Controls& controls() const { return c_; }
-    DlgEmailSetting& mailDialog() { return *mailDialog_; }
-    DlgOperator& apnDialog() { return *apnDialog_; }
+    // The mail account and APN dialogs, built on first use and kept (with what
+    // they remember between openings) for as long as the panel lives.
+    DlgEmailSetting& mailDialog();
+    DlgOperator& apnDialog();
 
     // What the hidden "CAM Setting" button runs.
     void setCameraCommand(std::function<void()> command) { cameraCommand_ = std::move(command); }
