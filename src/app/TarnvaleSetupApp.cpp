@@ -31,9 +31,8 @@ bool TarnvaleSetupApp::runStartUp() {
     setFont(ui::dialogFont());
     installShowProbeIfAsked();
 
-    auto codec = platform::makeCodec(platform::systemCodePage());
-    if (!codec) codec = platform::makeCodec(1252);
-    state_ = std::make_unique<RunState>(platform::userTempFolder, std::move(codec), std::make_unique<ui::QtPrompter>());
+    state_ = std::make_unique<RunState>(platform::userTempFolder, platform::makeRunCodec(platform::systemCodePage()),
+                                        std::make_unique<ui::QtPrompter>());
     state_->prepare();
 
     {

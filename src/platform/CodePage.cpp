@@ -97,6 +97,27 @@ private:
     const char* name_;
 };
 
+// Makes the codec of makeRunCodec on its first use and passes everything on to it.
+class FirstUseCodec final : public TextCodec {
+public:
+    explicit FirstUseCodec(int codePage) : wanted_(codePage) {}
+
+    int codePage() const override { return codec().codePage(); }
+    std::optional<std::string> encode(std::u16string_view text) const override { return codec().encode(text); }
+    std::u16string decode(std::string_view bytes) const override { return codec().decode(bytes); }
+
+private:
+    const TextCodec& codec() const {
+        if (!codec_) codec_ = makeCodec(wanted_);
+        if (!codec_) codec_ = makeCodec(1252);
+        if (!codec_) std::abort(); // a toolkit without converters: no text could be read or written
+        return *codec_;
+    }
+
+    int wanted_;
+    mutable std::unique_ptr<TextCodec> codec_;
+};
+
 } // namespace
 
 int codePageForLocale(std::string_view localeName) {
@@ -147,5 +168,7 @@ std::unique_ptr<TextCodec> makeCodec(int codePage) {
     if (!QStringEncoder(name).isValid() || !QStringDecoder(name).isValid()) return nullptr;
     return std::make_unique<QtCodec>(codePage, name);
 }
+
+std::unique_ptr<TextCodec> makeRunCodec(int codePage) { return std::make_unique<FirstUseCodec>(codePage); }
 
 } // namespace halvorn::platform

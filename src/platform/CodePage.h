@@ -21,4 +21,10 @@ int systemCodePage();
 // A codec for the code page; nullptr when the toolkit has no converter for it.
 std::unique_ptr<TextCodec> makeCodec(int codePage);
 
+// The codec the program runs with: the code page's, or 1252's when the toolkit
+// has no converter for it. Opening a converter maps the toolkit's conversion
+// tables, so the choice is only made when the codec is first used; a run that
+// converts no text never opens one.
+std::unique_ptr<TextCodec> makeRunCodec(int codePage);
+
 } // namespace halvorn::platform

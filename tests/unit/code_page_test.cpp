@@ -102,6 +102,27 @@ TEST(MakeCodec, EveryMappedCodePageHasACodecAndUnknownOnesNone) {
     EXPECT_EQ(makeCodec(12345), nullptr);
 }
 
+TEST(MakeRunCodec, TakesTheCodePageOr1252AndConvertsLikeItsCodec) {
+    const auto sjis = platform::makeRunCodec(932);
+    ASSERT_NE(sjis, nullptr);
+    EXPECT_EQ(sjis->encode(u"カ"), std::string("\x83\x4A"));
+    EXPECT_EQ(sjis->decode(std::string("\xB6\xD2\xD7")), u"ｶﾒﾗ");
+    EXPECT_EQ(sjis->encode(u"€"), std::nullopt);
+    EXPECT_EQ(sjis->codePage(), 932);
+
+    // Asked for its code page before any conversion.
+    EXPECT_EQ(platform::makeRunCodec(1251)->codePage(), 1251);
+
+    // No converter for the code page: the program runs with 1252.
+    for (int cp : {0, 437, 65001}) {
+        const auto fallback = platform::makeRunCodec(cp);
+        ASSERT_NE(fallback, nullptr);
+        EXPECT_EQ(fallback->encode(u"€é"), std::string("\x80\xE9")) << cp;
+        EXPECT_EQ(fallback->decode(std::string("\x80\xE9")), u"€é") << cp;
+        EXPECT_EQ(fallback->codePage(), 1252) << cp;
+    }
+}
+
 TEST(MakeCodec, GbkNamesOfTheManualEntries) {
     auto gbk = makeCodec(936);
     ASSERT_NE(gbk, nullptr);
