@@ -7,6 +7,7 @@
 
 #include "platform/DurableFile.h"
 #include "profile/ProfileFormat.h"
+#include "support/FileHelpers.h"
 #include "support/TestContext.h"
 #include "ui/main/DlgGSM.h"
 
@@ -33,19 +34,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::WriteStep;
+using test::namesIn;
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes readAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Makes one step of writing one of the two files fail with an error number;

@@ -1,4 +1,5 @@
 #include "platform/DurableFile.h"
+#include "support/FileHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -16,24 +17,9 @@ namespace halvorn::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::uint8_t> readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeAll(const fs::path& p, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using test::namesIn;
+using test::readAll;
+using test::writeAll;
 
 class TempDir {
 public:

@@ -3,6 +3,7 @@
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileFormat.h"
 #include "profile/ProfileScramble.h"
+#include "support/FileHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +18,8 @@ namespace halvorn {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::uint8_t> readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeAll(const fs::path& p, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using test::readAll;
+using test::writeAll;
 
 fs::path makeTempDir() {
     std::string templ = (fs::temp_directory_path() / "profile-files-XXXXXX").string();
