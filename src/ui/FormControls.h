@@ -3,7 +3,11 @@
 // typing rules, and the readForm/showForm transfer of working values with the
 // two standard messages.
 
+#include "ui/DialogUnits.h"
 #include "ui/Prompter.h"
+
+#include <QLabel>
+#include <QRect>
 
 #include <QList>
 #include <QString>
@@ -12,7 +16,6 @@
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QWidget;
@@ -30,6 +33,20 @@ void labelControl(QLabel* label, QWidget* control, const QString& name = {});
 // refuses it). 0 means no limit.
 enum class Typing { Any, Digits, Capitals };
 void setTypingRules(QLineEdit* edit, Typing typing, int maxChars = 0);
+
+// A control and its label on one row, both placed in dialog units (x, y, w, h);
+// the label becomes the control's buddy and names it.
+template <class Control>
+Control* addLabelled(QWidget* parent, const DialogUnits& du, const QString& label, QRect labelAt, QRect controlAt,
+                     QLabel** labelOut = nullptr) {
+    auto* l = new QLabel(label, parent);
+    du.place(l, labelAt.x(), labelAt.y(), labelAt.width(), labelAt.height());
+    auto* control = new Control(parent);
+    du.place(control, controlAt.x(), controlAt.y(), controlAt.width(), controlAt.height());
+    labelControl(l, control);
+    if (labelOut) *labelOut = l;
+    return control;
+}
 
 void fillList(QComboBox* list, const QStringList& items);
 // Selects the position, or nothing when it lies outside the list.

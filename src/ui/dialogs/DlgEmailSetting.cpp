@@ -58,32 +58,14 @@ DlgEmailSetting::DlgEmailSetting(AppContext& ctx, QWidget* parent) : QDialog(par
 }
 
 void DlgEmailSetting::build() {
-    auto* choiceLabel = new QLabel(kChoiceLabel, this);
-    units_.place(choiceLabel, 7, 10, 62, 8);
-    choice_ = new QComboBox(this);
-    units_.place(choice_, 72, 7, 120, 14);
-    labelControl(choiceLabel, choice_);
+    choice_ = addLabelled<QComboBox>(this, units_, kChoiceLabel, {7, 10, 62, 8}, {72, 7, 120, 14});
 
     auto* accountFrame = new QGroupBox(this);
     units_.place(accountFrame, 7, 26, 226, 82);
 
-    auto* addressLabel = new QLabel(kAddressLabel, this);
-    units_.place(addressLabel, 14, 38, 56, 8);
-    address_ = new QLineEdit(this);
-    units_.place(address_, 72, 36, 154, 12);
-    labelControl(addressLabel, address_);
-
-    auto* accountLabel = new QLabel(kAccountLabel, this);
-    units_.place(accountLabel, 14, 55, 56, 8);
-    account_ = new QLineEdit(this);
-    units_.place(account_, 72, 53, 154, 12);
-    labelControl(accountLabel, account_);
-
-    auto* passwordLabel = new QLabel(kPasswordLabel, this);
-    units_.place(passwordLabel, 14, 72, 56, 8);
-    password_ = new QLineEdit(this);
-    units_.place(password_, 72, 70, 154, 12);
-    labelControl(passwordLabel, password_);
+    address_ = addLabelled<QLineEdit>(this, units_, kAddressLabel, {14, 38, 56, 8}, {72, 36, 154, 12});
+    account_ = addLabelled<QLineEdit>(this, units_, kAccountLabel, {14, 55, 56, 8}, {72, 53, 154, 12});
+    password_ = addLabelled<QLineEdit>(this, units_, kPasswordLabel, {14, 72, 56, 8}, {72, 70, 154, 12});
 
     showPassword_ = new QCheckBox(kShowPasswordLabel, this);
     units_.place(showPassword_, 72, 88, 154, 12);
@@ -92,23 +74,10 @@ void DlgEmailSetting::build() {
     auto* serverFrame = new QGroupBox(this);
     units_.place(serverFrame, 7, 112, 226, 66);
 
-    serverLabel_ = new QLabel(kServerLabel, this);
-    units_.place(serverLabel_, 14, 124, 56, 8);
-    server_ = new QLineEdit(this);
-    units_.place(server_, 72, 122, 154, 12);
-    labelControl(serverLabel_, server_);
-
-    encryptionLabel_ = new QLabel(kEncryptionLabel, this);
-    units_.place(encryptionLabel_, 14, 142, 56, 8);
-    encryption_ = new QComboBox(this);
-    units_.place(encryption_, 72, 139, 80, 14);
-    labelControl(encryptionLabel_, encryption_);
-
-    portLabel_ = new QLabel(kPortLabel, this);
-    units_.place(portLabel_, 14, 160, 56, 8);
-    port_ = new QLineEdit(this);
-    units_.place(port_, 72, 158, 40, 12);
-    labelControl(portLabel_, port_);
+    server_ = addLabelled<QLineEdit>(this, units_, kServerLabel, {14, 124, 56, 8}, {72, 122, 154, 12}, &serverLabel_);
+    encryption_ =
+        addLabelled<QComboBox>(this, units_, kEncryptionLabel, {14, 142, 56, 8}, {72, 139, 80, 14}, &encryptionLabel_);
+    port_ = addLabelled<QLineEdit>(this, units_, kPortLabel, {14, 160, 56, 8}, {72, 158, 40, 12}, &portLabel_);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     units_.place(ok_, 122, 186, 50, 14);

@@ -73,25 +73,11 @@ void DlgOperator::build() {
     auto* apnFrame = new QGroupBox(kTitle, this);
     units_.place(apnFrame, 7, 42, 186, 70);
 
-    auto* apnLabel = new QLabel(kApnLabel, this);
-    units_.place(apnLabel, 14, 58, 50, 8);
-    dataApn_ = new QLineEdit(this);
-    units_.place(dataApn_, 66, 56, 120, 12);
-    labelControl(apnLabel, dataApn_);
-
-    auto* userLabel = new QLabel(kUserLabel, this);
-    units_.place(userLabel, 14, 75, 50, 8);
-    dataUser_ = new QLineEdit(this);
-    units_.place(dataUser_, 66, 73, 120, 12);
-    labelControl(userLabel, dataUser_);
-
-    auto* passwordLabel = new QLabel(kPasswordLabel, this);
-    units_.place(passwordLabel, 14, 92, 50, 8);
-    dataPassword_ = new QLineEdit(this);
-    units_.place(dataPassword_, 66, 90, 120, 12);
+    dataApn_ = addLabelled<QLineEdit>(this, units_, kApnLabel, {14, 58, 50, 8}, {66, 56, 120, 12});
+    dataUser_ = addLabelled<QLineEdit>(this, units_, kUserLabel, {14, 75, 50, 8}, {66, 73, 120, 12});
+    dataPassword_ = addLabelled<QLineEdit>(this, units_, kPasswordLabel, {14, 92, 50, 8}, {66, 90, 120, 12});
     dataPassword_->setEchoMode(QLineEdit::Password);
     dataPassword_->setStyleSheet(kStarMask);
-    labelControl(passwordLabel, dataPassword_);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     units_.place(ok_, 82, 120, 50, 14);
