@@ -2,6 +2,7 @@
 // the locked data fields, the choice changes, the hidden MMS fields passing
 // through and the confirm.
 #include "profile/ProfileText.h"
+#include "support/DialogInput.h"
 #include "support/TestContext.h"
 #include "ui/dialogs/DlgOperator.h"
 
@@ -26,28 +27,14 @@ namespace rec = halvorn::rec;
 
 namespace {
 
-void keyIn(QWidget* w, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &release);
-    }
-}
+using halvorn::test::keyIn;
 
 class ApnDialog : public ::testing::Test {
 protected:
     halvorn::test::TestContext t;
     DlgOperator dlg{t.ctx};
 
-    int open(const std::function<void()>& act = [] {}) {
-        t.prompter.dialogs.push_back([act](QDialog& d) {
-            d.setResult(QDialog::Rejected);
-            act();
-            return d.result();
-        });
-        return dlg.openModal();
-    }
+    int open(const std::function<void()>& act = [] {}) { return halvorn::test::openAndRun(t.prompter, dlg, act); }
     int other() const { return static_cast<int>(t.catalog.japan().size()); }
     QString text(const OperatorEntry& e, Field f) const {
         return QString::fromStdU16String(halvorn::loadText({e.data() + f.offset, f.width}, *t.codec));

@@ -3,6 +3,7 @@
 // confirm with its checks.
 #include "profile/ProfileDefaults.h"
 #include "profile/ProfileText.h"
+#include "support/DialogInput.h"
 #include "support/TestContext.h"
 #include "ui/dialogs/DlgEmailSetting.h"
 
@@ -30,15 +31,7 @@ namespace {
 
 constexpr int kRelay = 0, kGmail = 1, kOther = 2;
 
-// Types the text key by key (any characters, not only ASCII), through the typing rules.
-void keyIn(QLineEdit* edit, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &release);
-    }
-}
+using halvorn::test::keyIn;
 
 QLabel* labelOf(QWidget& dialog, QWidget* control) {
     for (QLabel* l : dialog.findChildren<QLabel*>())
@@ -52,14 +45,7 @@ protected:
     DlgEmailSetting dlg{t.ctx};
 
     // Opens the dialog and runs `act` inside it; returns the dialog's result.
-    int open(const std::function<void()>& act = [] {}) {
-        t.prompter.dialogs.push_back([act](QDialog& d) {
-            d.setResult(QDialog::Rejected);
-            act();
-            return d.result();
-        });
-        return dlg.openModal();
-    }
+    int open(const std::function<void()>& act = [] {}) { return halvorn::test::openAndRun(t.prompter, dlg, act); }
 
     QString recordText(Field f) const {
         return QString::fromStdU16String(halvorn::loadText(t.record.area(rec::mailServer, f), *t.codec));
