@@ -4,7 +4,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build asan run test test-asan screenshots fuzz bench lint clean
+.PHONY: all deps configure build asan run test test-asan screenshots fuzz bench lint mutate clean
 
 all: build
 
@@ -71,5 +71,11 @@ lint: build
 	  exit $${PIPESTATUS[0]}
 	@clang-format --dry-run --Werror $(FORMAT_SOURCES)
 
+# Seeded faults from scripts/mutants.txt, one at a time, in a scratch build
+# (build-mutate/): each must make a unit or widget test fail. MUTANTS=word
+# picks the faults whose name contains the word.
+mutate: deps
+	@/usr/bin/python3 scripts/mutate $(MUTANTS)
+
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-mutate
