@@ -2,7 +2,7 @@
 // The 8-bit code page of the running program, chosen once at start-up, and
 // codecs for it.
 
-#include "profile/TextCodec.h"
+#include "codec/TextCodec.h"
 
 #include <memory>
 #include <string_view>

@@ -217,4 +217,9 @@ bool pathExists(const std::filesystem::path& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
+void removeFile(const std::filesystem::path& path) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
 } // namespace halvorn::platform

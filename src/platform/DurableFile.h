@@ -60,4 +60,7 @@ void removeStaleTemporaries(const std::filesystem::path& target);
 // True when a file or folder exists at the path.
 bool pathExists(const std::filesystem::path& path);
 
+// Deletes the file at the path; a missing file or a failure is not reported.
+void removeFile(const std::filesystem::path& path);
+
 } // namespace halvorn::platform

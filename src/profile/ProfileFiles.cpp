@@ -45,9 +45,7 @@ void ProfileFiles::loadBackup() {
 
 void ProfileFiles::deleteBackup() {
     const auto backup = backupPath();
-    if (!backup) return;
-    std::error_code ignored;
-    std::filesystem::remove(*backup, ignored);
+    if (backup) platform::removeFile(*backup);
 }
 
 } // namespace halvorn

@@ -1,7 +1,7 @@
 #pragma once
 // Storing and loading the zero-terminated 8-bit texts of records and entries.
 
-#include "profile/TextCodec.h"
+#include "codec/TextCodec.h"
 
 #include <cstdint>
 #include <span>

@@ -5,10 +5,10 @@
 #include "catalog/MailPresets.h"
 #include "catalog/OperatorCatalog.h"
 #include "catalog/Views.h"
+#include "codec/TextCodec.h"
 #include "profile/CustomOperators.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
-#include "profile/TextCodec.h"
 #include "ui/Prompter.h"
 
 namespace halvorn::ui {
