@@ -56,7 +56,7 @@ fuzz: deps
 BENCH_RUNS ?= 15
 
 bench: configure
-	@cmake --build --preset default -j $(JOBS) --target halvorn-setup bare_dialog save_bench
+	@cmake --build --preset default -j $(JOBS) --target halvorn-setup-bench bare_dialog save_bench
 	@/usr/bin/python3 bench/run_bench.py build $(BENCH_RUNS)
 
 # clang-tidy with the checks in .clang-tidy over the project's sources (using

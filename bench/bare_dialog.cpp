@@ -1,12 +1,12 @@
 // The toolkit's floor for the start-up benchmark: a QApplication with one
-// empty QDialog, the same font set-up as the program and the same measurement
-// hook (HALVORN_BENCH_EXIT_AFTER_SHOW, see app/ShowProbe.h).
+// empty QDialog, the same font set-up as the program and the same start-up
+// probe (ShowProbe.h).
 //
 // With --label the dialog shows one line of Japanese text: an empty dialog
 // never loads the CJK font, so this is the floor of any window that shows
 // Japanese in the program's font.
 
-#include "app/ShowProbe.h"
+#include "ShowProbe.h"
 #include "ui/DialogUnits.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setFont(halvorn::ui::dialogFont());
-    halvorn::app::installShowProbeIfAsked();
+    halvorn::bench::installShowProbe();
     QDialog dialog;
     dialog.setWindowTitle(QStringLiteral("Bare dialog"));
     if (argc > 1 && std::strcmp(argv[1], "--label") == 0) {

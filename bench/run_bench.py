@@ -2,11 +2,12 @@
 """Start-up time and peak memory of halvorn-setup against a bare Qt dialog,
 and the time of one save. Run by `make bench`.
 
-Both programs run alternately under a private Xvfb with
-HALVORN_BENCH_EXIT_AFTER_SHOW=1: each prints the CLOCK_MONOTONIC time at which
-its first window was exposed and painted, and quits. Start-up is that time
-minus the time just before the process was started; peak memory is the
-process's maximum resident set size as wait4() reports it.
+Both programs run alternately under a private Xvfb, each built with the
+start-up probe (bench/ShowProbe.h; halvorn-setup as bench/halvorn-setup-bench):
+each prints the CLOCK_MONOTONIC time at which its first window was exposed and
+painted, and quits. Start-up is that time minus the time just before the
+process was started; peak memory is the process's maximum resident set size as
+wait4() reports it.
 
 usage: run_bench.py BUILD_DIR [RUNS]
 """
@@ -69,7 +70,7 @@ def main():
     build = sys.argv[1]
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
     programs = {
-        "halvorn-setup": [os.path.join(build, "src/app/halvorn-setup")],
+        "halvorn-setup": [os.path.join(build, "bench/halvorn-setup-bench")],
         "bare dialog": [os.path.join(build, "bench/bare_dialog")],
         "bare dialog + Japanese label": [os.path.join(build, "bench/bare_dialog"), "--label"],
     }
@@ -83,7 +84,6 @@ def main():
             "DISPLAY": display,
             "LANG": "ja_JP.UTF-8",
             "QT_QPA_PLATFORM": "xcb",
-            "HALVORN_BENCH_EXIT_AFTER_SHOW": "1",
         }
         # One unmeasured run each, so that both start from a warm file cache.
         for binary in programs.values():

@@ -1,6 +1,5 @@
 #include "app/TarnvaleSetupApp.h"
 
-#include "app/ShowProbe.h"
 #include "app/TarnvaleSetupDlg.h"
 #include "platform/CodePage.h"
 #include "platform/TempFolder.h"
@@ -29,7 +28,6 @@ bool TarnvaleSetupApp::runStartUp() {
     setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     setApplicationName(QStringLiteral("Halvorn Setup"));
     setFont(ui::dialogFont());
-    installShowProbeIfAsked();
 
     state_ = std::make_unique<RunState>(platform::userTempFolder, platform::makeRunCodec(platform::systemCodePage()),
                                         std::make_unique<ui::QtPrompter>());

@@ -1,4 +1,4 @@
-#include "app/ShowProbe.h"
+#include "ShowProbe.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <ctime>
 
-namespace halvorn::app {
+namespace halvorn::bench {
 namespace {
 
 class ShowProbe : public QObject {
@@ -41,11 +41,10 @@ private:
 
 } // namespace
 
-void installShowProbeIfAsked() {
-    if (qEnvironmentVariable("HALVORN_BENCH_EXIT_AFTER_SHOW") != QStringLiteral("1")) return;
+void installShowProbe() {
     auto* app = QCoreApplication::instance();
     if (app == nullptr) return;
     app->installEventFilter(new ShowProbe(app));
 }
 
-} // namespace halvorn::app
+} // namespace halvorn::bench
