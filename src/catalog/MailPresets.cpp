@@ -2,6 +2,7 @@
 
 #include "BuildSettings.h"
 #include "profile/ProfileDefaults.h"
+#include "profile/ProfileText.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -26,13 +27,13 @@ static_assert(std::string_view(build::preset11Password).size() < mail::password.
 void putText(MailServerEntry& entry, Field f, std::string_view text, const char* what) {
     if (text.size() >= f.width || text.find('\0') != std::string_view::npos)
         throw std::length_error(std::string("mail entry text does not fit its field: ") + what);
-    std::copy(text.begin(), text.end(), entry.begin() + static_cast<std::ptrdiff_t>(f.offset));
+    putBuiltInText(fieldOf(entry, f), text);
 }
 
 SmsGatewayEntry makeGateway(std::string_view suffix, std::string_view carrier) {
     SmsGatewayEntry row{};
-    std::copy(suffix.begin(), suffix.end(), row.begin() + static_cast<std::ptrdiff_t>(gatewaySuffix.offset));
-    std::copy(carrier.begin(), carrier.end(), row.begin() + static_cast<std::ptrdiff_t>(carrierName.offset));
+    putBuiltInText(fieldOf(row, gatewaySuffix), suffix);
+    putBuiltInText(fieldOf(row, carrierName), carrier);
     return row;
 }
 
@@ -56,10 +57,7 @@ MailServerEntry makeMailEntry(std::string_view server, std::string_view port, st
     // The sender name is derived: the address before its first "@", empty
     // without one, cut to what the field holds.
     const std::size_t at = senderAddress.find('@');
-    if (at != std::string_view::npos) {
-        const std::string_view name = senderAddress.substr(0, std::min(at, mail::senderName.width - 1));
-        std::copy(name.begin(), name.end(), e.begin() + static_cast<std::ptrdiff_t>(mail::senderName.offset));
-    }
+    if (at != std::string_view::npos) putBuiltInText(fieldOf(e, mail::senderName), senderAddress.substr(0, at));
     return e;
 }
 

@@ -1,6 +1,7 @@
 #include "catalog/OperatorCatalog.h"
 
 #include "profile/ProfileDefaults.h"
+#include "profile/ProfileText.h"
 
 #include <algorithm>
 #include <array>
@@ -262,9 +263,7 @@ static_assert(kCountries[kCountryFinland].name == "Finland");
 static_assert(kCountries[kCountryJapan].name == "Japan");
 static_assert(builtInDataIsWellFormed(), "a built-in operator text does not keep its field's form");
 
-void putText(OperatorEntry& entry, Field f, std::string_view text) {
-    std::copy(text.begin(), text.end(), entry.begin() + static_cast<std::ptrdiff_t>(f.offset));
-}
+void putText(OperatorEntry& entry, Field f, std::string_view text) { putBuiltInText(fieldOf(entry, f), text); }
 
 OperatorEntry makeEntry(const OperatorTexts& o) {
     OperatorEntry e{};

@@ -4,6 +4,7 @@
 
 #include "catalog/Views.h"
 #include "profile/CustomOperators.h"
+#include "profile/ProfileDefaults.h"
 #include "profile/ProfileRecord.h"
 
 #include <cstdint>
@@ -16,7 +17,7 @@ namespace halvorn {
 constexpr int kCountryCount = 27;
 constexpr int kOperatorRowCount = 87;
 constexpr int kCountryFinland = 9;
-constexpr int kCountryJapan = 15;
+// kCountryJapan (row 15) is declared with the profile defaults, which name it.
 constexpr int kCountryCustomer = 26;
 
 struct CountryEntry {

@@ -14,7 +14,6 @@ template <std::size_t N> struct IndexView {
     std::array<int, N> rows{};
     int count = static_cast<int>(N);
 
-    static constexpr int positions() { return static_cast<int>(N); }
     // The row at a position, or nothing when the position lies outside the view.
     std::optional<int> rowAt(int position) const {
         if (position < 0 || position >= static_cast<int>(N)) return std::nullopt;

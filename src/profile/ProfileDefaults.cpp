@@ -1,8 +1,8 @@
 #include "profile/ProfileDefaults.h"
 
 #include "BuildSettings.h"
+#include "profile/ProfileText.h"
 
-#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -10,12 +10,10 @@ namespace halvorn {
 
 namespace {
 
-// Copies ASCII text into a zeroed field, keeping room for the terminator. The
-// texts here are built in (or come from the build's settings); a value too long
-// for its field is cut rather than written past it.
+// The texts here are built in (or come from the build's settings); a value too
+// long for its field is cut rather than written past it.
 template <std::size_t N> void putText(std::array<std::uint8_t, N>& entry, Field field, std::string_view text) {
-    const std::size_t n = std::min(text.size(), field.width - 1);
-    std::copy_n(text.begin(), n, entry.begin() + static_cast<std::ptrdiff_t>(field.offset));
+    putBuiltInText(fieldOf(entry, field), text);
 }
 
 OperatorEntry makeDefaultOperator() {
@@ -42,9 +40,6 @@ MailServerEntry makeDefaultMail() {
     return e;
 }
 
-// Camera block, bytes 20 to 59.
-constexpr std::array<std::uint8_t, 11> kCameraDefaults{0, 0, 1, 0, 2, 1, 1, 0, 1, 12, 29};
-
 } // namespace
 
 const OperatorEntry& defaultOperatorEntry() {
@@ -64,28 +59,37 @@ void applyProfileDefaults(ProfileRecord& r) {
     r.setU8(rec::versionMark + 1, 0);
     r.setU16(rec::profileKind, 1);
 
-    for (std::size_t i = 0; i < kCameraDefaults.size(); ++i)
-        r.setU8(rec::cameraMode + i, kCameraDefaults[i]);
+    r.setU8(rec::cameraMode, cameraDefault::cameraMode);
+    r.setU8(rec::cameraScene, cameraDefault::cameraScene);
+    r.setU8(rec::photoSize, cameraDefault::photoSize);
+    r.setU8(rec::photoBurst, cameraDefault::photoBurst);
+    r.setU8(rec::flashPower, cameraDefault::flashPower);
+    r.setU8(rec::videoSize, cameraDefault::videoSize);
+    r.setU8(rec::videoLength, cameraDefault::videoLength);
+    r.setU8(rec::triggerMode, cameraDefault::triggerMode);
+    r.setU8(rec::pirSensitivity, cameraDefault::pirSensitivity);
+    r.setU8(rec::pirInterval, cameraDefault::pirInterval);
+    r.setU8(rec::timeLapse, cameraDefault::timeLapse);
     for (std::size_t s = 0; s < rec::workTimeCount; ++s) {
         const std::size_t at = rec::workTimeAt(s);
         r.clear(at, rec::workTimeSize);
         r.setU8(at + rec::wt::weekMask, 0xFF);
     }
-    r.setU8(rec::language, 1);
-    r.setU8(rec::rfSwitch, 0);
-    r.setU8(rec::overwrite, 1);
-    r.setU8(rec::beep, 1);
+    r.setU8(rec::language, cameraDefault::language);
+    r.setU8(rec::rfSwitch, cameraDefault::rfSwitch);
+    r.setU8(rec::overwrite, cameraDefault::overwrite);
+    r.setU8(rec::beep, cameraDefault::beep);
     r.setU8(rec::variantCode, 0);
 
     r.setU8(rec::sendMinute, 0);
     r.setU8(rec::sendHour, 0);
-    r.setU8(rec::maxSendCount, 10);
-    r.setU8(rec::sendMode, 0);
+    r.setU8(rec::maxSendCount, kDefaultSendCount);
+    r.setU8(rec::sendMode, choice::sendPerShot);
     r.setU16(rec::reserved76, 0);
-    r.setU16(rec::sendTarget, 1);
+    r.setU16(rec::sendTarget, choice::toMail);
     r.setU8(rec::simIndex, 0);
-    r.setU8(rec::countryIndex, 15);
-    r.setU16(rec::sendCompression, 0);
+    r.setU8(rec::countryIndex, kCountryJapan);
+    r.setU16(rec::sendCompression, choice::uncompressed);
     r.setU16(rec::renameSwitch, 0);
     r.setU16(rec::smsSwitch, 0);
     r.clear(rec::cameraName.offset, rec::cameraName.width);

@@ -120,6 +120,21 @@ constexpr Field accountBlock{72, 184};
 constexpr std::uint8_t secureTypeBase = 0x40;
 } // namespace mail
 
+// Stored values of the choices that the program's rules and defaults name.
+namespace choice {
+constexpr int sendPerShot = 0; // sendMode
+constexpr int sendAtFixedTime = 1;
+constexpr int sendBoth = 2;
+constexpr int toPhone = 0; // sendTarget
+constexpr int toMail = 1;
+constexpr int toPhoneAndMail = 2;
+constexpr int uncompressed = 0; // sendCompression
+constexpr int photoMode = 0;    // cameraMode
+constexpr int videoMode = 1;
+constexpr int triggerPir = 0; // triggerMode
+constexpr int triggerTimeLapse = 1;
+} // namespace choice
+
 class ProfileRecord {
 public:
     // Initial contents: "V4.56J", then zeros.
@@ -160,5 +175,17 @@ private:
 // Little-endian access into any byte area (entries, file buffers).
 std::uint16_t readU16(std::span<const std::uint8_t> bytes, std::size_t offset);
 void writeU16(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value);
+
+// The bytes of a field of an entry (or of any fixed-size block).
+template <std::size_t N> std::span<std::uint8_t> fieldOf(std::array<std::uint8_t, N>& entry, Field f) {
+    return std::span<std::uint8_t>(entry).subspan(f.offset, f.width);
+}
+template <std::size_t N> std::span<const std::uint8_t> fieldOf(const std::array<std::uint8_t, N>& entry, Field f) {
+    return std::span<const std::uint8_t>(entry).subspan(f.offset, f.width);
+}
+
+// A working value as the record stores it: its low 8 or 16 bits.
+constexpr std::uint8_t lowByte(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
+constexpr std::uint16_t lowWord(int value) { return static_cast<std::uint16_t>(value & 0xFFFF); }
 
 } // namespace halvorn

@@ -71,4 +71,9 @@ std::u16string loadText(std::span<const std::uint8_t> area, const TextCodec& cod
     return codec.decode(bytes);
 }
 
+void putBuiltInText(std::span<std::uint8_t> area, std::string_view bytes) {
+    if (area.empty()) return;
+    std::copy_n(bytes.begin(), std::min(bytes.size(), area.size() - 1), area.begin());
+}
+
 } // namespace halvorn

@@ -31,4 +31,8 @@ void storeTextCut(std::span<std::uint8_t> area, std::u16string_view text, const 
 // Reads the bytes up to the first zero byte (or the end of the area) as text.
 std::u16string loadText(std::span<const std::uint8_t> area, const TextCodec& codec);
 
+// For built-in data, already 8-bit: copies the bytes to the start of the area,
+// at most as many as leave room for the terminator. The rest is left as it is.
+void putBuiltInText(std::span<std::uint8_t> area, std::string_view bytes);
+
 } // namespace halvorn

@@ -1,5 +1,7 @@
 #include "ui/FormControls.h"
 
+#include "catalog/TwoDigitTexts.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -54,6 +56,10 @@ void setTypingRules(QLineEdit* edit, Typing typing, int maxChars) {
     edit->setValidator(new TypingValidator(edit, typing, maxChars));
 }
 
+void maskWithStars(QLineEdit* edit) {
+    edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+}
+
 void fillList(QComboBox* list, const QStringList& items) {
     list->clear();
     list->addItems(items);
@@ -64,16 +70,13 @@ void selectPosition(QComboBox* list, int position) {
     list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
 }
 
-void checkRadio(const QList<QRadioButton*>& group, int position) {
-    // Radios of one group exclude each other; clearing needs the exclusivity off.
-    for (QRadioButton* b : group) {
-        b->setAutoExclusive(false);
-        b->setChecked(false);
-    }
-    for (int i = 0; i < group.size(); ++i) {
-        group[i]->setChecked(i == position);
-        group[i]->setAutoExclusive(true);
-    }
+QString twoDigitText(int n) { return QString::fromStdU16String(twoDigitTexts()[static_cast<std::size_t>(n)]); }
+
+QStringList twoDigitItems(int count) {
+    QStringList items;
+    for (int n = 0; n < count; ++n)
+        items << twoDigitText(n);
+    return items;
 }
 
 int checkedRadio(const QList<QRadioButton*>& group) {

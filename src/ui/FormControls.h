@@ -33,6 +33,8 @@ void labelControl(QLabel* label, QWidget* control, const QString& name = {});
 // refuses it). 0 means no limit.
 enum class Typing { Any, Digits, Capitals };
 void setTypingRules(QLineEdit* edit, Typing typing, int maxChars = 0);
+// A masked field shows every character as "*", whatever the style's own mask character.
+void maskWithStars(QLineEdit* edit);
 
 // A control and its label on one row, both placed in dialog units (x, y, w, h);
 // the label becomes the control's buddy and names it.
@@ -51,8 +53,9 @@ Control* addLabelled(QWidget* parent, const DialogUnits& du, const QString& labe
 void fillList(QComboBox* list, const QStringList& items);
 // Selects the position, or nothing when it lies outside the list.
 void selectPosition(QComboBox* list, int position);
-// Checks the button at the position, or none when it lies outside the group.
-void checkRadio(const QList<QRadioButton*>& group, int position);
+// The two-digit text of n (0 to 60), and the items "00" up to count - 1 of the time lists.
+QString twoDigitText(int n);
+QStringList twoDigitItems(int count);
 // The position of the checked button, -1 when none is checked.
 int checkedRadio(const QList<QRadioButton*>& group);
 

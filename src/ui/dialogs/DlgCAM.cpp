@@ -1,6 +1,6 @@
 #include "ui/dialogs/DlgCAM.h"
 
-#include "catalog/TwoDigitTexts.h"
+#include "profile/ProfileDefaults.h"
 #include "ui/DialogUnits.h"
 #include "ui/FormControls.h"
 #include "ui/dialogs/WorkTimePanel.h"
@@ -21,12 +21,10 @@ constexpr int kCustomScene = 7;
 // Video lengths above this position (20 seconds) draw the warning.
 constexpr int kLongestQuietVideo = 3;
 
-QString number(int n) { return QString::fromStdU16String(twoDigitTexts()[static_cast<std::size_t>(n)]); }
-
 // Appends "NN<suffix>" for n = from, from + step, ... up to to.
 void addTimes(QStringList& items, int from, int to, int step, const char* suffix) {
     for (int n = from; n <= to; n += step)
-        items << number(n) + QString::fromLatin1(suffix);
+        items << twoDigitText(n) + QString::fromLatin1(suffix);
 }
 } // namespace
 
@@ -218,8 +216,8 @@ void DlgCAM::showForm() {
 void DlgCAM::applyCameraModeRule() {
     // Only "Photo" offers the scene and only "Video" the video settings;
     // "Picture+Video" and unknown modes offer neither.
-    const bool scene = values_.cameraMode == 0;
-    const bool video = values_.cameraMode == 1;
+    const bool scene = values_.cameraMode == choice::photoMode;
+    const bool video = values_.cameraMode == choice::videoMode;
     cameraSceneLabel_->setEnabled(scene);
     cameraScene_->setEnabled(scene);
     for (QWidget* w : {static_cast<QWidget*>(videoSizeLabel_), static_cast<QWidget*>(videoSize_),
@@ -228,8 +226,8 @@ void DlgCAM::applyCameraModeRule() {
 }
 
 void DlgCAM::applyTriggerRule() {
-    const bool sensor = values_.triggerMode != 1;
-    const bool lapse = values_.triggerMode != 0;
+    const bool sensor = values_.triggerMode != choice::triggerTimeLapse;
+    const bool lapse = values_.triggerMode != choice::triggerPir;
     for (QWidget* w : {static_cast<QWidget*>(pirSensitivityLabel_), static_cast<QWidget*>(pirSensitivity_),
                        static_cast<QWidget*>(pirIntervalLabel_), static_cast<QWidget*>(pirInterval_)})
         w->setEnabled(sensor);
@@ -265,23 +263,23 @@ void DlgCAM::onDefault() {
     if (!ctx_.prompter.askYesNo(this, QStringLiteral("Camera Default Setting"),
                                 QStringLiteral("You'll restore the default camera setting,\nAre you sure?")))
         return;
-    values_.cameraMode = 0;
-    values_.cameraScene = 0;
-    values_.videoSize = 1;
-    values_.videoLength = 1;
-    values_.scene = {1, 2, 0};
+    values_.cameraMode = cameraDefault::cameraMode;
+    values_.cameraScene = cameraDefault::cameraScene;
+    values_.videoSize = cameraDefault::videoSize;
+    values_.videoLength = cameraDefault::videoLength;
+    values_.scene = {cameraDefault::photoSize, cameraDefault::flashPower, cameraDefault::photoBurst};
     applyCameraModeRule();
 
-    values_.triggerMode = 0;
-    values_.pirSensitivity = 1;
-    values_.pirInterval = 12;
-    values_.timeLapse = 29;
+    values_.triggerMode = cameraDefault::triggerMode;
+    values_.pirSensitivity = cameraDefault::pirSensitivity;
+    values_.pirInterval = cameraDefault::pirInterval;
+    values_.timeLapse = cameraDefault::timeLapse;
     applyTriggerRule();
 
-    values_.language = 1;
-    values_.rfSwitch = 0;
-    values_.overwrite = 1;
-    values_.beep = 1;
+    values_.language = cameraDefault::language;
+    values_.rfSwitch = cameraDefault::rfSwitch;
+    values_.overwrite = cameraDefault::overwrite;
+    values_.beep = cameraDefault::beep;
 
     workTimes_->reset();
     showForm();
@@ -294,7 +292,7 @@ void DlgCAM::onOk() {
     if (!workTimes_->validate(ctx_.prompter, this)) return;
 
     ProfileRecord& r = ctx_.record;
-    auto put = [&r](std::size_t offset, int value) { r.setU8(offset, static_cast<std::uint8_t>(value & 0xFF)); };
+    auto put = [&r](std::size_t offset, int value) { r.setU8(offset, lowByte(value)); };
     put(rec::cameraMode, values_.cameraMode);
     put(rec::cameraScene, values_.cameraScene);
     put(rec::photoSize, values_.scene.photoSize);

@@ -49,7 +49,6 @@ public:
     void readForm();
     void showForm();
     const CameraValues& values() const { return values_; }
-    WorkTimePanel& workTimes() { return *workTimes_; }
     DlgCamPro& sceneDialog() { return *scene_; }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "catalog/MailPresets.h"
 #include "profile/ProfileText.h"
+#include "ui/FieldText.h"
 #include "ui/FormControls.h"
 
 #include <QCheckBox>
@@ -30,21 +31,11 @@ const QString kPortLabel = QStringLiteral("SMTPポート");
 const QStringList kChoices = {QStringLiteral("Merrowindサーバー"), QStringLiteral("gmail"), QStringLiteral("その他")};
 const QStringList kEncryptions = {QStringLiteral("無し"), QStringLiteral("SSL/TLS"), QStringLiteral("STARTTLS")};
 
-// Masked fields show every character as "*".
-const QString kStarMask = QStringLiteral("QLineEdit { lineedit-password-character: 42; }");
-
-QString loadField(const MailServerEntry& entry, Field f, const TextCodec& codec) {
-    const std::span<const std::uint8_t> area(entry.data() + f.offset, f.width);
-    return QString::fromStdU16String(loadText(area, codec));
-}
-
 // Clears the field, then copies the bytes and their terminator.
 void putBytes(std::span<std::uint8_t> area, const std::string& bytes) {
     std::fill(area.begin(), area.end(), std::uint8_t{0});
     std::copy(bytes.begin(), bytes.end(), area.begin());
 }
-
-std::span<std::uint8_t> fieldOf(MailServerEntry& entry, Field f) { return {entry.data() + f.offset, f.width}; }
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r'; }
 
@@ -86,7 +77,7 @@ void DlgEmailSetting::build() {
     units_.place(cancel_, 183, 186, 50, 14);
 
     for (QLineEdit* e : {address_, account_, password_})
-        e->setStyleSheet(kStarMask);
+        maskWithStars(e);
     setTypingRules(address_, Typing::Any, kAddressChars);
     setTypingRules(account_, Typing::Any, kAccountChars);
     setTypingRules(password_, Typing::Any, kPasswordChars);
@@ -117,7 +108,7 @@ void DlgEmailSetting::openForm() {
 
     const MailServerEntry saved = ctx_.record.mailServer();
     const int savedChoice = ctx_.record.u8(rec::mailPresetIndex);
-    const QString savedAddress = loadField(saved, mail::senderAddress, ctx_.codec);
+    const QString savedAddress = fieldText(saved, mail::senderAddress, ctx_.codec);
     const bool inList = savedChoice < ctx_.views.mailPreset.count && savedChoice < choice_->count();
     const auto savedRow = ctx_.views.mailPreset.rowAt(savedChoice);
 
@@ -147,11 +138,11 @@ bool DlgEmailSetting::isCustom(int position) const { return position == ctx_.vie
 
 void DlgEmailSetting::loadFromEntry(const MailServerEntry& entry) {
     values_.choice = current_;
-    values_.address = loadField(entry, mail::senderAddress, ctx_.codec);
-    values_.account = loadField(entry, mail::account, ctx_.codec);
-    values_.password = loadField(entry, mail::password, ctx_.codec);
-    values_.server = loadField(entry, mail::smtpServer, ctx_.codec);
-    values_.port = loadField(entry, mail::smtpPort, ctx_.codec);
+    values_.address = fieldText(entry, mail::senderAddress, ctx_.codec);
+    values_.account = fieldText(entry, mail::account, ctx_.codec);
+    values_.password = fieldText(entry, mail::password, ctx_.codec);
+    values_.server = fieldText(entry, mail::smtpServer, ctx_.codec);
+    values_.port = fieldText(entry, mail::smtpPort, ctx_.codec);
     const int position = entry[mail::secureType] & 0x0F;
     values_.encryption = position < kEncryptions.size() ? position : -1;
 }
@@ -213,16 +204,9 @@ void DlgEmailSetting::say(const QString& text) { ctx_.prompter.message(this, kTi
 
 std::optional<std::string> DlgEmailSetting::encodeFor(Field field, const QString& text, const QString& label) {
     const std::u16string wide = text.toStdU16String();
-    switch (checkText(field.width, wide, ctx_.codec)) {
-    case TextStatus::Stored:
-        return ctx_.codec.encode(wide);
-    case TextStatus::Unrepresentable:
-        say(QStringLiteral("%1に使用できない文字が含まれています").arg(label));
-        return std::nullopt;
-    case TextStatus::TooLong:
-        say(QStringLiteral("%1が長すぎます").arg(label));
-        return std::nullopt;
-    }
+    const TextStatus status = checkText(field.width, wide, ctx_.codec);
+    if (status == TextStatus::Stored) return ctx_.codec.encode(wide);
+    say(refusalText(status, label));
     return std::nullopt;
 }
 

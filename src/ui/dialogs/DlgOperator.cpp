@@ -1,6 +1,7 @@
 #include "ui/dialogs/DlgOperator.h"
 
 #include "profile/ProfileText.h"
+#include "ui/FieldText.h"
 #include "ui/FormControls.h"
 
 #include <QComboBox>
@@ -24,16 +25,6 @@ const QString kApnLabel = QStringLiteral("APN");
 const QString kUserLabel = QStringLiteral("ユーザー名");
 const QString kPasswordLabel = QStringLiteral("パスワード");
 const QString kOther = QStringLiteral("その他");
-const QString kStarMask = QStringLiteral("QLineEdit { lineedit-password-character: 42; }");
-
-std::span<const std::uint8_t> fieldOf(const OperatorEntry& entry, Field f) {
-    return {entry.data() + f.offset, f.width};
-}
-std::span<std::uint8_t> fieldOf(OperatorEntry& entry, Field f) { return {entry.data() + f.offset, f.width}; }
-
-QString loadField(const OperatorEntry& entry, Field f, const TextCodec& codec) {
-    return QString::fromStdU16String(loadText(fieldOf(entry, f), codec));
-}
 
 // Digits only, at least one; nothing on overflow past the limit.
 std::optional<int> decimal(const QString& text, int limit) {
@@ -77,7 +68,7 @@ void DlgOperator::build() {
     dataUser_ = addLabelled<QLineEdit>(this, units_, kUserLabel, {14, 75, 50, 8}, {66, 73, 120, 12});
     dataPassword_ = addLabelled<QLineEdit>(this, units_, kPasswordLabel, {14, 92, 50, 8}, {66, 90, 120, 12});
     dataPassword_->setEchoMode(QLineEdit::Password);
-    dataPassword_->setStyleSheet(kStarMask);
+    maskWithStars(dataPassword_);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     units_.place(ok_, 82, 120, 50, 14);
@@ -129,7 +120,7 @@ int DlgOperator::openModal() {
 void DlgOperator::openForm() {
     QStringList choices;
     for (const OperatorEntry& row : ctx_.catalog.japan())
-        choices << loadField(row, op::name, ctx_.codec);
+        choices << fieldText(row, op::name, ctx_.codec);
     choices << kOther;
     {
         const QSignalBlocker block(sim_);
@@ -142,19 +133,19 @@ void DlgOperator::openForm() {
     const OperatorEntry entry = ctx_.record.operatorEntry();
     values_.sim = current_;
     loadDataFields(entry);
-    values_.mmsUrl = loadField(entry, op::mmsUrl, ctx_.codec);
-    values_.mmsGateway = readGateway(loadField(entry, op::mmsGateway, ctx_.codec));
-    values_.mmsPort = readMmsPort(loadField(entry, op::mmsPort, ctx_.codec));
-    values_.mmsApn = loadField(entry, op::mmsApn, ctx_.codec);
-    values_.mmsUser = loadField(entry, op::mmsUser, ctx_.codec);
-    values_.mmsPassword = loadField(entry, op::mmsPassword, ctx_.codec);
+    values_.mmsUrl = fieldText(entry, op::mmsUrl, ctx_.codec);
+    values_.mmsGateway = readGateway(fieldText(entry, op::mmsGateway, ctx_.codec));
+    values_.mmsPort = readMmsPort(fieldText(entry, op::mmsPort, ctx_.codec));
+    values_.mmsApn = fieldText(entry, op::mmsApn, ctx_.codec);
+    values_.mmsUser = fieldText(entry, op::mmsUser, ctx_.codec);
+    values_.mmsPassword = fieldText(entry, op::mmsPassword, ctx_.codec);
     showForm();
 }
 
 void DlgOperator::loadDataFields(const OperatorEntry& entry) {
-    values_.dataApn = loadField(entry, op::dataApn, ctx_.codec);
-    values_.dataUser = loadField(entry, op::dataUser, ctx_.codec);
-    values_.dataPassword = loadField(entry, op::dataPassword, ctx_.codec);
+    values_.dataApn = fieldText(entry, op::dataApn, ctx_.codec);
+    values_.dataUser = fieldText(entry, op::dataUser, ctx_.codec);
+    values_.dataPassword = fieldText(entry, op::dataPassword, ctx_.codec);
 }
 
 void DlgOperator::showForm() {
@@ -254,15 +245,9 @@ void DlgOperator::confirm() {
                  {op::dataUser, values_.dataUser, kUserLabel},
                  {op::dataPassword, values_.dataPassword, kPasswordLabel}};
     for (const auto& t : typed) {
-        switch (storeText(fieldOf(entry, t.field), t.text.toStdU16String(), ctx_.codec)) {
-        case TextStatus::Stored:
-            break;
-        case TextStatus::Unrepresentable:
-            ctx_.prompter.message(this, kTitle, QStringLiteral("%1に使用できない文字が含まれています").arg(t.label),
-                                  MessageIcon::None);
-            return;
-        case TextStatus::TooLong:
-            ctx_.prompter.message(this, kTitle, QStringLiteral("%1が長すぎます").arg(t.label), MessageIcon::None);
+        const TextStatus status = storeText(fieldOf(entry, t.field), t.text.toStdU16String(), ctx_.codec);
+        if (status != TextStatus::Stored) {
+            ctx_.prompter.message(this, kTitle, refusalText(status, t.label), MessageIcon::None);
             return;
         }
     }

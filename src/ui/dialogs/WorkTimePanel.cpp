@@ -1,6 +1,5 @@
 #include "ui/dialogs/WorkTimePanel.h"
 
-#include "catalog/TwoDigitTexts.h"
 #include "ui/DialogUnits.h"
 #include "ui/FormControls.h"
 
@@ -12,13 +11,6 @@
 namespace halvorn::ui {
 
 namespace {
-QStringList twoDigitItems(int count) {
-    QStringList items;
-    for (int n = 0; n < count; ++n)
-        items << QString::fromStdU16String(twoDigitTexts()[static_cast<std::size_t>(n)]);
-    return items;
-}
-
 // Where each day box sits: two columns of four rows.
 struct DayPlace {
     int flag;

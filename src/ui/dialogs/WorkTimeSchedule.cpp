@@ -8,8 +8,6 @@ namespace {
 // Mask bit of each day flag: Sunday bit 6 down to Saturday bit 0.
 constexpr int maskBit(int d) { return day::saturday - d; }
 
-std::uint8_t low(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
-
 bool allSevenDays(const WorkTimeSchedule& s) {
     return std::all_of(s.days.begin() + 1, s.days.end(), [](int f) { return f != 0; });
 }
@@ -31,11 +29,11 @@ WorkTimeSchedule unpackWorkTime(const WorkTimeEntry& entry) {
 
 WorkTimeEntry packWorkTime(const WorkTimeSchedule& s) {
     WorkTimeEntry e{};
-    e[rec::wt::switchOn] = low(s.switchOn);
-    e[rec::wt::startHour] = low(s.startHour);
-    e[rec::wt::startMinute] = low(s.startMinute);
-    e[rec::wt::stopHour] = low(s.stopHour);
-    e[rec::wt::stopMinute] = low(s.stopMinute);
+    e[rec::wt::switchOn] = lowByte(s.switchOn);
+    e[rec::wt::startHour] = lowByte(s.startHour);
+    e[rec::wt::startMinute] = lowByte(s.startMinute);
+    e[rec::wt::stopHour] = lowByte(s.stopHour);
+    e[rec::wt::stopMinute] = lowByte(s.stopMinute);
     unsigned mask = (e[rec::wt::switchOn] & 1u) << 7;
     for (int d = day::sunday; d <= day::saturday; ++d)
         if (s.days[static_cast<std::size_t>(d)] != 0) mask |= 1u << maskBit(d);
