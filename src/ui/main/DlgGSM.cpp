@@ -1,9 +1,9 @@
 #include "ui/main/DlgGSM.h"
 
-#include "catalog/TwoDigitTexts.h"
 #include "platform/DurableFile.h"
 #include "profile/ProfileDefaults.h"
 #include "profile/ProfileText.h"
+#include "ui/FieldText.h"
 #include "ui/FormControls.h"
 #include "ui/dialogs/DlgEmailSetting.h"
 #include "ui/dialogs/DlgOperator.h"
@@ -31,16 +31,15 @@ constexpr int kNoLimit = std::numeric_limits<int>::max();
 const QString kOff = QStringLiteral("オフ");
 const QString kOn = QStringLiteral("オン");
 
-QString fromRecordText(const ProfileRecord& record, Field field, const TextCodec& codec) {
-    return QString::fromStdU16String(loadText(record.area(field), codec));
-}
+// Limits of the checks: the count of sends, a phone number's length (a
+// shorter non-empty one is refused too), a recipient address's length.
+constexpr int kMaxSendCount = 99;
+constexpr int kShortestPhone = 4;
+constexpr int kLongestPhone = 15;
+constexpr int kLongestAddress = 47;
 
-QStringList twoDigitItems(int count) {
-    QStringList items;
-    for (int k = 0; k < count; ++k)
-        items << QString::fromStdU16String(twoDigitTexts()[static_cast<std::size_t>(k)]);
-    return items;
-}
+const QString kRecipientsTitle = QStringLiteral("受信者設定");
+const QString kRenameTitle = QStringLiteral("名前変更");
 
 // Checks the button at the position, or none when it lies outside the group.
 void setChoice(QButtonGroup* buttons, const QList<QRadioButton*>& radios, int position) {
@@ -56,11 +55,71 @@ void setChoice(QButtonGroup* buttons, const QList<QRadioButton*>& radios, int po
 }
 
 // The byte a choice is stored as; a group without a selection keeps the stored byte.
-std::uint8_t choiceByte(int value, std::uint8_t stored) {
-    return value < 0 ? stored : static_cast<std::uint8_t>(value & 0xFF);
+std::uint8_t choiceByte(int value, std::uint8_t stored) { return value < 0 ? stored : lowByte(value); }
+std::uint16_t choiceWord(int value, std::uint16_t stored) { return value < 0 ? stored : lowWord(value); }
+
+// Builders of the window's controls, each placed in dialog units (x, y, w, h)
+// and named for the tests and assistive tools.
+QGroupBox* group(QWidget* parent, const DialogUnits& du, const char* id, const QString& title, int x, int y, int w,
+                 int h) {
+    auto* g = new QGroupBox(title, parent);
+    g->setObjectName(QString::fromLatin1(id));
+    du.place(g, x, y, w, h);
+    return g;
 }
-std::uint16_t choiceWord(int value, std::uint16_t stored) {
-    return value < 0 ? stored : static_cast<std::uint16_t>(value & 0xFFFF);
+
+QLabel* label(QWidget* parent, const DialogUnits& du, const QString& id, const QString& text, int x, int y, int w,
+              int h) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(id);
+    du.place(l, x, y, w, h);
+    return l;
+}
+
+QRadioButton* radio(QWidget* parent, const DialogUnits& du, const char* id, const QString& text, int x, int y, int w,
+                    int h) {
+    auto* r = new QRadioButton(text, parent);
+    r->setObjectName(QString::fromLatin1(id));
+    // Exclusive within its button group only (a group takes precedence over the
+    // siblings); auto-exclusive also makes it a radio button to assistive tools.
+    r->setAutoExclusive(true);
+    nameControl(r, text);
+    du.place(r, x, y, w, h);
+    return r;
+}
+
+QPushButton* button(QWidget* parent, const DialogUnits& du, const char* id, const QString& text, const QString& name,
+                    int x, int y, int w, int h) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(id));
+    b->setAutoDefault(false);
+    nameControl(b, name);
+    du.place(b, x, y, w, h);
+    return b;
+}
+
+QLineEdit* edit(QWidget* parent, const DialogUnits& du, const QString& id, int x, int y, int w, int h) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(id);
+    du.place(e, x, y, w, h);
+    return e;
+}
+
+// A drop-down list: the height in the layout includes the opened list, so the
+// closed box gets the height of an edit field.
+QComboBox* list(QWidget* parent, const DialogUnits& du, const char* id, int x, int y, int w) {
+    auto* l = new QComboBox(parent);
+    l->setObjectName(QString::fromLatin1(id));
+    l->setEditable(false);
+    du.place(l, x, y, w, 12);
+    return l;
+}
+
+QButtonGroup* buttonGroup(QObject* parent, const QList<QRadioButton*>& radios) {
+    auto* g = new QButtonGroup(parent);
+    for (int i = 0; i < radios.size(); ++i)
+        g->addButton(radios[i], i);
+    return g;
 }
 
 } // namespace
@@ -97,110 +156,78 @@ DlgOperator& DlgGSM::apnDialog() {
 }
 
 void DlgGSM::buildControls() {
-    auto group = [this](const char* id, const QString& title, int x, int y, int w, int h) {
-        auto* g = new QGroupBox(title, this);
-        g->setObjectName(QString::fromLatin1(id));
-        units_.place(g, x, y, w, h);
-        return g;
-    };
-    auto label = [this](const QString& id, const QString& text, int x, int y, int w, int h) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(id);
-        units_.place(l, x, y, w, h);
-        return l;
-    };
-    auto radio = [this](const char* id, const QString& text, int x, int y, int w, int h) {
-        auto* r = new QRadioButton(text, this);
-        r->setObjectName(QString::fromLatin1(id));
-        // Exclusive within its button group only (a group takes precedence over the
-        // siblings); auto-exclusive also makes it a radio button to assistive tools.
-        r->setAutoExclusive(true);
-        nameControl(r, text);
-        units_.place(r, x, y, w, h);
-        return r;
-    };
-    auto button = [this](const char* id, const QString& text, const QString& name, int x, int y, int w, int h) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(id));
-        b->setAutoDefault(false);
-        nameControl(b, name);
-        units_.place(b, x, y, w, h);
-        return b;
-    };
-    auto edit = [this](const QString& id, int x, int y, int w, int h) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(id);
-        units_.place(e, x, y, w, h);
-        return e;
-    };
-    // A drop-down list: the height in the layout includes the opened list, so
-    // the closed box gets the height of an edit field.
-    auto list = [this](const char* id, int x, int y, int w) {
-        auto* l = new QComboBox(this);
-        l->setObjectName(QString::fromLatin1(id));
-        l->setEditable(false);
-        units_.place(l, x, y, w, 12);
-        return l;
-    };
-    auto buttonGroup = [this](const QList<QRadioButton*>& radios) {
-        auto* g = new QButtonGroup(this);
-        for (int i = 0; i < radios.size(); ++i)
-            g->addButton(radios[i], i);
-        return g;
-    };
+    buildGroups();
+    buildSendMode();
+    buildSendData();
+    buildRecipients();
+    buildCommands();
+    sendModeButtons_ = buttonGroup(this, c_.sendModeRadios);
+    cameraModeButtons_ = buttonGroup(this, c_.cameraModeRadios);
+    compressionButtons_ = buttonGroup(this, c_.compressionRadios);
+}
 
+void DlgGSM::buildGroups() {
     // Group boxes first, so that the controls lie above them.
-    c_.sendModeGroup = group("sendModeGroup", QStringLiteral("送信モード"), 10, 10, 185, 87);
-    c_.mailGroup = group("mailGroup", QStringLiteral("メール設定"), 10, 100, 90, 35);
-    c_.apnGroup = group("apnGroup", QStringLiteral("APN設定"), 105, 100, 90, 35);
-    c_.sendDataGroup = group("sendDataGroup", QStringLiteral("送信データ"), 11, 138, 185, 35);
-    c_.compressionGroup = group("compressionGroup", QStringLiteral("送信データ圧縮"), 10, 176, 185, 35);
-    c_.renameGroup = group("renameGroup", QString(), 10, 213, 185, 32);
-    c_.smsGroup = group("smsGroup", QStringLiteral("SMS設定"), 200, 10, 210, 105);
-    c_.recipientsGroup = group("recipientsGroup", QStringLiteral("受信者設定"), 200, 122, 210, 90);
-    c_.resetGroup = group("resetGroup", QString(), 200, 213, 210, 32);
+    c_.sendModeGroup = group(this, units_, "sendModeGroup", QStringLiteral("送信モード"), 10, 10, 185, 87);
+    c_.mailGroup = group(this, units_, "mailGroup", QStringLiteral("メール設定"), 10, 100, 90, 35);
+    c_.apnGroup = group(this, units_, "apnGroup", QStringLiteral("APN設定"), 105, 100, 90, 35);
+    c_.sendDataGroup = group(this, units_, "sendDataGroup", QStringLiteral("送信データ"), 11, 138, 185, 35);
+    c_.compressionGroup = group(this, units_, "compressionGroup", QStringLiteral("送信データ圧縮"), 10, 176, 185, 35);
+    c_.renameGroup = group(this, units_, "renameGroup", QString(), 10, 213, 185, 32);
+    c_.smsGroup = group(this, units_, "smsGroup", QStringLiteral("SMS設定"), 200, 10, 210, 105);
+    c_.recipientsGroup = group(this, units_, "recipientsGroup", QStringLiteral("受信者設定"), 200, 122, 210, 90);
+    c_.resetGroup = group(this, units_, "resetGroup", QString(), 200, 213, 210, 32);
+}
 
+void DlgGSM::buildSendMode() {
     // Send mode.
-    auto* perShot = radio("sendModePerShot", QStringLiteral("撮影ごとに送信"), 20, 24, 77, 10);
-    c_.countField = edit(QStringLiteral("countField"), 101, 22, 25, 12);
+    auto* perShot = radio(this, units_, "sendModePerShot", QStringLiteral("撮影ごとに送信"), 20, 24, 77, 10);
+    c_.countField = edit(this, units_, QStringLiteral("countField"), 101, 22, 25, 12);
     c_.countField->setAlignment(Qt::AlignCenter);
     setTypingRules(c_.countField, Typing::Digits);
-    c_.countNote = label(QStringLiteral("countNote"), QStringLiteral("(0-99,0=無制限)"), 131, 24, 57, 8);
+    c_.countNote = label(this, units_, QStringLiteral("countNote"), QStringLiteral("(0-99,0=無制限)"), 131, 24, 57, 8);
     labelControl(c_.countNote, c_.countField, QStringLiteral("最大枚数"));
-    auto* fixedTime = radio("sendModeFixedTime", QStringLiteral("定時に送信"), 20, 42, 75, 10);
-    c_.hourList = list("hourList", 103, 40, 30);
+    auto* fixedTime = radio(this, units_, "sendModeFixedTime", QStringLiteral("定時に送信"), 20, 42, 75, 10);
+    c_.hourList = list(this, units_, "hourList", 103, 40, 30);
     nameControl(c_.hourList, QStringLiteral("送信時刻(時)"));
-    c_.timeSeparator = label(QStringLiteral("timeSeparator"), QStringLiteral(":"), 133, 42, 8, 8);
+    c_.timeSeparator = label(this, units_, QStringLiteral("timeSeparator"), QStringLiteral(":"), 133, 42, 8, 8);
     c_.timeSeparator->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    c_.minuteList = list("minuteList", 141, 40, 30);
+    c_.minuteList = list(this, units_, "minuteList", 141, 40, 30);
     nameControl(c_.minuteList, QStringLiteral("送信時刻(分)"));
-    auto* both = radio("sendModeBoth", QStringLiteral("撮影ごと＋定時に送信"), 20, 60, 99, 10);
-    auto* off = radio("sendModeOff", QStringLiteral("オフ"), 20, 78, 38, 10);
+    auto* both = radio(this, units_, "sendModeBoth", QStringLiteral("撮影ごと＋定時に送信"), 20, 60, 99, 10);
+    auto* off = radio(this, units_, "sendModeOff", QStringLiteral("オフ"), 20, 78, 38, 10);
     c_.sendModeRadios = {perShot, fixedTime, both, off};
+}
 
+void DlgGSM::buildSendData() {
     // Mail account and APN.
-    c_.mailButton = button("mailButton", QStringLiteral("設定"), QStringLiteral("メール設定"), 29, 113, 52, 15);
-    c_.apnButton = button("apnButton", QStringLiteral("設定"), QStringLiteral("APN設定"), 124, 113, 52, 15);
+    c_.mailButton =
+        button(this, units_, "mailButton", QStringLiteral("設定"), QStringLiteral("メール設定"), 29, 113, 52, 15);
+    c_.apnButton =
+        button(this, units_, "apnButton", QStringLiteral("設定"), QStringLiteral("APN設定"), 124, 113, 52, 15);
 
     // Send data and compression.
-    c_.cameraModeRadios = {radio("cameraModeStill", QStringLiteral("静止画"), 38, 152, 40, 10),
-                           radio("cameraModeVideo", QStringLiteral("動画"), 125, 152, 32, 10)};
-    c_.compressionRadios = {radio("compressionNone", QStringLiteral("圧縮なし"), 23, 192, 48, 10),
-                            radio("compressionOn", QStringLiteral("圧縮あり"), 77, 193, 48, 10),
-                            radio("compressionNoAttachment", QStringLiteral("添付しない"), 132, 193, 56, 10)};
+    c_.cameraModeRadios = {radio(this, units_, "cameraModeStill", QStringLiteral("静止画"), 38, 152, 40, 10),
+                           radio(this, units_, "cameraModeVideo", QStringLiteral("動画"), 125, 152, 32, 10)};
+    c_.compressionRadios = {
+        radio(this, units_, "compressionNone", QStringLiteral("圧縮なし"), 23, 192, 48, 10),
+        radio(this, units_, "compressionOn", QStringLiteral("圧縮あり"), 77, 193, 48, 10),
+        radio(this, units_, "compressionNoAttachment", QStringLiteral("添付しない"), 132, 193, 56, 10)};
 
     // Rename.
-    c_.renameLabel = label(QStringLiteral("renameLabel"), QStringLiteral("名前変更"), 20, 227, 33, 8);
-    c_.renameList = list("renameList", 55, 225, 33);
+    c_.renameLabel = label(this, units_, QStringLiteral("renameLabel"), QStringLiteral("名前変更"), 20, 227, 33, 8);
+    c_.renameList = list(this, units_, "renameList", 55, 225, 33);
     labelControl(c_.renameLabel, c_.renameList);
-    c_.nameField = edit(QStringLiteral("nameField"), 92, 225, 60, 12);
+    c_.nameField = edit(this, units_, QStringLiteral("nameField"), 92, 225, 60, 12);
     setTypingRules(c_.nameField, Typing::Capitals, kNameLimit);
-    c_.nameNote = label(QStringLiteral("nameNote"), QStringLiteral("(0-9,A-Z)"), 157, 227, 31, 8);
+    c_.nameNote = label(this, units_, QStringLiteral("nameNote"), QStringLiteral("(0-9,A-Z)"), 157, 227, 31, 8);
     labelControl(c_.nameNote, c_.nameField, QStringLiteral("カメラ名"));
+}
 
+void DlgGSM::buildRecipients() {
     // SMS and recipients, in the order the form is read: phone n, then mail n.
-    c_.switchLabel = label(QStringLiteral("switchLabel"), QStringLiteral("スイッチ"), 210, 24, 40, 8);
-    c_.smsList = list("smsList", 265, 22, 60);
+    c_.switchLabel = label(this, units_, QStringLiteral("switchLabel"), QStringLiteral("スイッチ"), 210, 24, 40, 8);
+    c_.smsList = list(this, units_, "smsList", 265, 22, 60);
     labelControl(c_.switchLabel, c_.smsList);
     constexpr std::array<int, kSlots> phoneLabelY{44, 60, 76, 92};
     constexpr std::array<int, kSlots> phoneFieldY{42, 59, 77, 92};
@@ -208,40 +235,41 @@ void DlgGSM::buildControls() {
     constexpr std::array<int, kSlots> mailFieldY{137, 154, 171, 188};
     for (std::size_t i = 0; i < kSlots; ++i) {
         const QString n = QString::number(i + 1);
-        c_.phoneLabels[i] = label(QStringLiteral("phoneLabel") + n, QStringLiteral("スマートフオン電話番号") + n, 210,
-                                  phoneLabelY[i], 93, 8);
-        c_.phoneFields[i] = edit(QStringLiteral("phoneField") + n, 312, phoneFieldY[i], 90, 12);
+        c_.phoneLabels[i] = label(this, units_, QStringLiteral("phoneLabel") + n,
+                                  QStringLiteral("スマートフオン電話番号") + n, 210, phoneLabelY[i], 93, 8);
+        c_.phoneFields[i] = edit(this, units_, QStringLiteral("phoneField") + n, 312, phoneFieldY[i], 90, 12);
         setTypingRules(c_.phoneFields[i], Typing::Digits);
         labelControl(c_.phoneLabels[i], c_.phoneFields[i]);
     }
     for (std::size_t i = 0; i < kSlots; ++i) {
         const QString n = QString::number(i + 1);
-        c_.mailLabels[i] =
-            label(QStringLiteral("mailLabel") + n, QStringLiteral("受信メール  ") + n, 210, mailLabelY[i], 49, 8);
-        c_.mailFields[i] = edit(QStringLiteral("mailField") + n, 265, mailFieldY[i], 135, 12);
+        c_.mailLabels[i] = label(this, units_, QStringLiteral("mailLabel") + n, QStringLiteral("受信メール  ") + n, 210,
+                                 mailLabelY[i], 49, 8);
+        c_.mailFields[i] = edit(this, units_, QStringLiteral("mailField") + n, 265, mailFieldY[i], 135, 12);
         labelControl(c_.mailLabels[i], c_.mailFields[i]);
     }
 
-    c_.resetButton = button("resetButton", QStringLiteral("初期化"), QStringLiteral("初期化"), 280, 223, 52, 15);
+    c_.resetButton =
+        button(this, units_, "resetButton", QStringLiteral("初期化"), QStringLiteral("初期化"), 280, 223, 52, 15);
+}
 
+void DlgGSM::buildCommands() {
     // Save folder and the commands.
-    c_.pathLabel = label(QStringLiteral("pathLabel"), QStringLiteral("保存先を選択してください"), 10, 261, 100, 10);
-    c_.pathField = edit(QStringLiteral("pathField"), 115, 258, 237, 15);
+    c_.pathLabel =
+        label(this, units_, QStringLiteral("pathLabel"), QStringLiteral("保存先を選択してください"), 10, 261, 100, 10);
+    c_.pathField = edit(this, units_, QStringLiteral("pathField"), 115, 258, 237, 15);
     setTypingRules(c_.pathField, Typing::Any, kPathLimit);
     labelControl(c_.pathLabel, c_.pathField);
-    c_.browseButton = button("browseButton", QStringLiteral("..."), QStringLiteral("..."), 360, 257, 25, 15);
-    c_.okButton = button("okButton", QStringLiteral("OK"), QStringLiteral("OK"), 100, 282, 52, 15);
-    c_.cancelButton =
-        button("cancelButton", QStringLiteral("キャンセル"), QStringLiteral("キャンセル"), 244, 282, 52, 15);
+    c_.browseButton =
+        button(this, units_, "browseButton", QStringLiteral("..."), QStringLiteral("..."), 360, 257, 25, 15);
+    c_.okButton = button(this, units_, "okButton", QStringLiteral("OK"), QStringLiteral("OK"), 100, 282, 52, 15);
+    c_.cancelButton = button(this, units_, "cancelButton", QStringLiteral("キャンセル"), QStringLiteral("キャンセル"),
+                             244, 282, 52, 15);
 
     // Part of the layout, but never shown: the camera mode is chosen above.
-    c_.cameraButton =
-        button("cameraButton", QStringLiteral("CAM Setting"), QStringLiteral("CAM Setting"), 335, 282, 60, 15);
+    c_.cameraButton = button(this, units_, "cameraButton", QStringLiteral("CAM Setting"), QStringLiteral("CAM Setting"),
+                             335, 282, 60, 15);
     c_.cameraButton->setVisible(false);
-
-    sendModeButtons_ = buttonGroup(c_.sendModeRadios);
-    cameraModeButtons_ = buttonGroup(c_.cameraModeRadios);
-    compressionButtons_ = buttonGroup(c_.compressionRadios);
 }
 
 void DlgGSM::connectReactions() {
@@ -316,7 +344,7 @@ void DlgGSM::loadFromRecord() {
     fillList(c_.smsList, {kOff, kOn});
 
     values_.renameSwitch = r.u16(rec::renameSwitch);
-    values_.cameraName = fromRecordText(r, rec::cameraName, ctx_.codec);
+    values_.cameraName = fieldText(r.area(rec::cameraName), ctx_.codec);
     updateRenameState();
 
     values_.smsSwitch = r.u16(rec::smsSwitch);
@@ -324,8 +352,8 @@ void DlgGSM::loadFromRecord() {
     values_.smsStopHour = 0;
 
     for (std::size_t i = 0; i < kSlots; ++i) {
-        values_.phones[i] = fromRecordText(r, rec::phoneText(i), ctx_.codec);
-        values_.recipients[i] = fromRecordText(r, rec::recipientSlot(i), ctx_.codec);
+        values_.phones[i] = fieldText(r.area(rec::phoneText(i)), ctx_.codec);
+        values_.recipients[i] = fieldText(r.area(rec::recipientSlot(i)), ctx_.codec);
     }
     updateRecipientState();
     showForm();
@@ -377,8 +405,8 @@ void DlgGSM::showForm() {
 
 void DlgGSM::updateSendModeState() {
     const int mode = values_.sendMode;
-    const bool count = mode == 0 || mode == 2;
-    const bool time = mode == 1 || mode == 2;
+    const bool count = mode == choice::sendPerShot || mode == choice::sendBoth;
+    const bool time = mode == choice::sendAtFixedTime || mode == choice::sendBoth;
     c_.countField->setEnabled(count);
     c_.countNote->setEnabled(count);
     c_.hourList->setEnabled(time);
@@ -388,7 +416,7 @@ void DlgGSM::updateSendModeState() {
 
 void DlgGSM::updateRecipientState() {
     const bool phones = values_.smsSwitch > 0;
-    const bool mails = values_.sendTarget == 1 || values_.sendTarget == 2;
+    const bool mails = values_.sendTarget == choice::toMail || values_.sendTarget == choice::toPhoneAndMail;
     for (std::size_t i = 0; i < kSlots; ++i) {
         c_.phoneFields[i]->setEnabled(phones);
         c_.phoneLabels[i]->setEnabled(phones);
@@ -425,96 +453,119 @@ bool DlgGSM::storeChecked(Field field, const QString& text, const QString& title
     return false;
 }
 
+// Checks and stores the form step by step, in the order the camera's own tool
+// does: a failing step leaves what the earlier steps stored.
 bool DlgGSM::checkAndStore() {
-    ProfileRecord& r = ctx_.record;
-    const QString recipientsTitle = QStringLiteral("受信者設定");
-    const QString renameTitle = QStringLiteral("名前変更");
-    bool phoneSeen = false;
-    bool mailStored = false;
-
-    r.clear(rec::phoneNumbers, rec::recipientsEnd - rec::phoneNumbers);
+    ctx_.record.clear(rec::phoneNumbers, rec::recipientsEnd - rec::phoneNumbers);
     if (!readForm()) return false;
+    return storeSendMode() && storeMailAccount() && storeRecipients() && storeCameraName();
+}
 
+bool DlgGSM::storeSendMode() {
+    ProfileRecord& r = ctx_.record;
     r.setU8(rec::cameraMode, choiceByte(values_.cameraMode, r.u8(rec::cameraMode)));
 
-    if (values_.maxSendCount < 0 || values_.maxSendCount > 99) {
+    if (values_.maxSendCount < 0 || values_.maxSendCount > kMaxSendCount) {
         fail(QStringLiteral("送信モード"), QStringLiteral("最大枚数は0-99の範囲で設定してください"));
         return false;
     }
     const std::uint32_t timing = choiceByte(values_.sendMinute, r.u8(rec::sendMinute)) |
                                  (std::uint32_t{choiceByte(values_.sendHour, r.u8(rec::sendHour))} << 8) |
-                                 (std::uint32_t{static_cast<std::uint8_t>(values_.maxSendCount)} << 16) |
+                                 (std::uint32_t{lowByte(values_.maxSendCount)} << 16) |
                                  (std::uint32_t{choiceByte(values_.sendMode, r.u8(rec::sendMode))} << 24);
     r.setU32(rec::sendMinute, timing);
 
     r.setU16(rec::sendTarget, choiceWord(values_.sendTarget, r.u16(rec::sendTarget)));
     r.setU16(rec::sendCompression, choiceWord(values_.sendCompression, r.u16(rec::sendCompression)));
+    return true;
+}
 
-    // The mail account. A preset index outside the view is no choice at all,
-    // so its account is checked like any other.
+bool DlgGSM::storeMailAccount() {
+    ProfileRecord& r = ctx_.record;
+    // A preset index outside the view is no choice at all, so its account is
+    // checked like any other.
     const auto presetRow = ctx_.views.mailPreset.rowAt(r.u8(rec::mailPresetIndex));
     if (presetRow == kMailPresetRelay) {
         const bool finland = ctx_.views.country.rowAt(values_.countryIndex) == kCountryFinland;
         values_.relayCopy = ctx_.mailPresets.row(finland ? kMailPresetFinnishRelay : kMailPresetRelay);
         r.setMailServer(values_.relayCopy);
-    } else {
-        const auto empty = [&r](Field f) { return r.u8(rec::mailServer + f.offset) == 0; };
-        if (empty(mail::senderAddress) || empty(mail::password) || empty(mail::account) || empty(mail::smtpServer)) {
-            fail(QStringLiteral("メール設定"), QStringLiteral("メールアドレスを確認し、設定してください"));
-            openMailSettings();
-            return false;
-        }
+        return true;
     }
+    const auto empty = [&r](Field f) { return r.u8(rec::mailServer + f.offset) == 0; };
+    if (empty(mail::senderAddress) || empty(mail::password) || empty(mail::account) || empty(mail::smtpServer)) {
+        fail(QStringLiteral("メール設定"), QStringLiteral("メールアドレスを確認し、設定してください"));
+        openMailSettings();
+        return false;
+    }
+    return true;
+}
 
+bool DlgGSM::storeRecipients() {
+    ProfileRecord& r = ctx_.record;
     r.setU16(rec::smsSwitch, choiceWord(values_.smsSwitch, r.u16(rec::smsSwitch)));
     r.setU16(rec::smsStopHour,
-             static_cast<std::uint16_t>((values_.smsStopHour & 0xFF) | ((values_.smsStartHour & 0xFF) << 8)));
+             static_cast<std::uint16_t>(lowByte(values_.smsStopHour) | (lowByte(values_.smsStartHour) << 8)));
 
+    bool phoneSeen = false;
+    bool mailStored = false;
     for (std::size_t i = 0; i < kSlots; ++i) {
-        const QString& phone = values_.phones[i];
-        const auto length = phone.size();
-        if (length > 15 || (length >= 1 && length <= 3)) {
-            fail(recipientsTitle, values_.smsSwitch > 0 && i == 0
-                                      ? QStringLiteral("SMS設定用電話番号が最大文字数を超えています")
-                                      : QStringLiteral("受信する電話番号が最大文字数を超えています"));
-            return false;
-        }
-        if (length >= 4) {
-            if (!storeChecked(rec::phoneText(i), phone, recipientsTitle, c_.phoneLabels[i]->text() + u' '))
-                return false;
-            phoneSeen = true;
-        }
+        if (!storePhone(i, phoneSeen)) return false;
         if (i == 0 && values_.smsSwitch > 0 && !phoneSeen) {
-            fail(recipientsTitle, QStringLiteral("SMS設定用電話番号を入力してください"));
+            fail(kRecipientsTitle, QStringLiteral("SMS設定用電話番号を入力してください"));
             return false;
         }
-
-        const QString& address = values_.recipients[i];
-        const auto chars = address.size();
-        if (chars > 47) {
-            fail(recipientsTitle, QStringLiteral("メールアドレスが最大文字数を超えています"));
-            return false;
-        }
-        if (chars == 1 || (chars >= 2 && address.indexOf(u'@', 1) < 0)) {
-            fail(recipientsTitle, QStringLiteral("無効なメールアドレスが入力されています"));
-            return false;
-        }
-        if (chars > 2) {
-            if (!storeChecked(rec::recipientSlot(i), address, recipientsTitle, c_.mailLabels[i]->text() + u' '))
-                return false;
-            mailStored = true;
-        }
+        if (!storeAddress(i, mailStored)) return false;
     }
 
-    if ((values_.sendTarget == 0 || values_.sendTarget == 2) && !phoneSeen) {
-        fail(recipientsTitle, QStringLiteral("受信する電話番号を入力してください"));
+    const int target = values_.sendTarget;
+    if ((target == choice::toPhone || target == choice::toPhoneAndMail) && !phoneSeen) {
+        fail(kRecipientsTitle, QStringLiteral("受信する電話番号を入力してください"));
         return false;
     }
-    if ((values_.sendTarget == 1 || values_.sendTarget == 2) && !mailStored) {
-        fail(recipientsTitle, QStringLiteral("受信するメールアドレスを入力してください"));
+    if ((target == choice::toMail || target == choice::toPhoneAndMail) && !mailStored) {
+        fail(kRecipientsTitle, QStringLiteral("受信するメールアドレスを入力してください"));
         return false;
     }
+    return true;
+}
 
+bool DlgGSM::storePhone(std::size_t i, bool& phoneSeen) {
+    const QString& phone = values_.phones[i];
+    const auto length = phone.size();
+    if (length > kLongestPhone || (length >= 1 && length < kShortestPhone)) {
+        fail(kRecipientsTitle, values_.smsSwitch > 0 && i == 0
+                                   ? QStringLiteral("SMS設定用電話番号が最大文字数を超えています")
+                                   : QStringLiteral("受信する電話番号が最大文字数を超えています"));
+        return false;
+    }
+    if (length >= kShortestPhone) {
+        if (!storeChecked(rec::phoneText(i), phone, kRecipientsTitle, c_.phoneLabels[i]->text() + u' ')) return false;
+        phoneSeen = true;
+    }
+    return true;
+}
+
+bool DlgGSM::storeAddress(std::size_t i, bool& mailStored) {
+    const QString& address = values_.recipients[i];
+    const auto chars = address.size();
+    if (chars > kLongestAddress) {
+        fail(kRecipientsTitle, QStringLiteral("メールアドレスが最大文字数を超えています"));
+        return false;
+    }
+    if (chars == 1 || (chars >= 2 && address.indexOf(u'@', 1) < 0)) {
+        fail(kRecipientsTitle, QStringLiteral("無効なメールアドレスが入力されています"));
+        return false;
+    }
+    if (chars > 2) {
+        if (!storeChecked(rec::recipientSlot(i), address, kRecipientsTitle, c_.mailLabels[i]->text() + u' '))
+            return false;
+        mailStored = true;
+    }
+    return true;
+}
+
+bool DlgGSM::storeCameraName() {
+    ProfileRecord& r = ctx_.record;
     r.clear(rec::cameraName.offset, rec::cameraName.width);
     r.setU16(rec::renameSwitch, choiceWord(values_.renameSwitch, r.u16(rec::renameSwitch)));
 
@@ -524,14 +575,14 @@ bool DlgGSM::checkAndStore() {
         const QChar up = name[i].toUpper();
         const bool allowed = (up >= u'0' && up <= u'9') || (up >= u'A' && up <= u'Z');
         if (!allowed) {
-            fail(renameTitle, QStringLiteral("名前変更欄に対応していない文字が入力されています"));
+            fail(kRenameTitle, QStringLiteral("名前変更欄に対応していない文字が入力されています"));
             return false;
         }
     }
-    if (!name.isEmpty() && !storeChecked(rec::cameraName, name, renameTitle, QStringLiteral("名前変更欄")))
+    if (!name.isEmpty() && !storeChecked(rec::cameraName, name, kRenameTitle, QStringLiteral("名前変更欄")))
         return false;
     if (values_.renameSwitch == 1 && name.isEmpty()) {
-        fail(renameTitle, QStringLiteral("名前変更欄を入力してください"));
+        fail(kRenameTitle, QStringLiteral("名前変更欄を入力してください"));
         return false;
     }
     return true;
@@ -589,16 +640,16 @@ void DlgGSM::reset() {
     applyProfileDefaults(r);
     ctx_.files.deleteBackup();
 
-    values_.sendMode = 0;
-    values_.maxSendCount = 10;
+    values_.sendMode = choice::sendPerShot;
+    values_.maxSendCount = kDefaultSendCount;
     values_.sendHour = 0;
     values_.sendMinute = 0;
-    values_.cameraMode = 0;
-    values_.sendCompression = 0;
-    values_.sendTarget = 1;
+    values_.cameraMode = choice::photoMode;
+    values_.sendCompression = choice::uncompressed;
+    values_.sendTarget = choice::toMail;
     updateSendModeState();
 
-    values_.countryIndex = 15;
+    values_.countryIndex = kCountryJapan;
     if (const auto row = ctx_.views.country.rowAt(values_.countryIndex); row && *row >= 0 && *row < kCountryCount) {
         const CountryEntry country = ctx_.catalog.country(*row);
         if (country.operatorCount > 0 && !country.operators.empty()) r.setOperatorEntry(country.operators.front());

@@ -132,8 +132,19 @@ public:
 
 private:
     void buildControls();
+    void buildGroups();
+    void buildSendMode();
+    void buildSendData();
+    void buildRecipients();
+    void buildCommands();
     void connectReactions();
     void updateRenameState();
+    bool storeSendMode();
+    bool storeMailAccount();
+    bool storeRecipients();
+    bool storePhone(std::size_t i, bool& phoneSeen);
+    bool storeAddress(std::size_t i, bool& mailStored);
+    bool storeCameraName();
     bool storeChecked(Field field, const QString& text, const QString& title, const QString& fieldName);
     void fail(const QString& title, const QString& text);
 
