@@ -31,7 +31,7 @@ test: build asan
 	ctest --preset asan -j $(JOBS)
 
 screenshots: build
-	@bash scripts/screenshots build/tests/halvorn-screenshots docs/screenshots
+	@bash scripts/screenshots build/tools/screenshots/halvorn-screenshots docs/screenshots
 
 # libFuzzer targets built with clang, AddressSanitizer and UBSan in build-fuzz,
 # each run for FUZZ_SECONDS from the stored seeds; new inputs it finds stay in

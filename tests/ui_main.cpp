@@ -1,4 +1,4 @@
-// main() of the widget tests: a QApplication on the offscreen platform.
+// main() of the widget tests: a QApplication on the offscreen platform, in the windows' font.
 #include "ui/DialogUnits.h"
 
 #include <QApplication>
@@ -6,8 +6,7 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setFont(halvorn::ui::dialogFont());
     ::testing::InitGoogleTest(&argc, argv);

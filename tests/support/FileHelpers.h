@@ -1,12 +1,21 @@
 #pragma once
 // Small file helpers the file tests share.
 
+#include "platform/DurableFile.h"
+
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstdint>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace halvorn::test {
@@ -28,6 +37,123 @@ inline std::vector<std::string> namesIn(const std::filesystem::path& folder) {
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// A file of tests/fixtures (the tests find it through HALVORN_FIXTURES).
+inline std::vector<std::uint8_t> fixture(const std::string& name) {
+    const char* root = std::getenv("HALVORN_FIXTURES");
+    return readAll(std::filesystem::path(root != nullptr ? root : "tests/fixtures") / name);
+}
+
+// The lines of a text fixture, without its comments ("#") and empty lines.
+inline std::vector<std::string> fixtureLines(const std::string& name) {
+    const auto bytes = fixture(name);
+    std::vector<std::string> lines;
+    std::string line;
+    for (auto at = bytes.begin(); at != bytes.end(); ++at) {
+        if (*at != '\n') line += static_cast<char>(*at);
+        if (*at != '\n' && at + 1 != bytes.end()) continue;
+        if (!line.empty() && line[0] != '#') lines.push_back(line);
+        line.clear();
+    }
+    return lines;
+}
+
+// A new folder, removed with all it holds at the end of the scope.
+class TempDir {
+public:
+    TempDir() {
+        std::string name = (std::filesystem::temp_directory_path() / "halvorn-test-XXXXXX").string();
+        path_ = ::mkdtemp(name.data());
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Sets (or, with nothing, unsets) an environment variable for the scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value)
+            ::setenv(name, value->c_str(), 1);
+        else
+            ::unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (old_)
+            ::setenv(name_.c_str(), old_->c_str(), 1);
+        else
+            ::unsetenv(name_.c_str());
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> old_;
+};
+
+// The type and permission bits of a path itself (a link is not followed); 0 when there is nothing.
+inline mode_t modeOf(const std::filesystem::path& p) {
+    struct stat st {};
+    return ::lstat(p.c_str(), &st) == 0 ? st.st_mode : 0;
+}
+
+// One fault in the real calls of the file writer: a step failing with an error (from its call
+// number `skip` on), or writes or a read-back that misbehave.
+struct Fault {
+    enum How { Fail, ZeroWrite, Irregular, CorruptRead } how;
+    platform::WriteStep step;
+    int error;
+    int skip = 0;
+};
+
+inline platform::SysCalls faultySys(const Fault& f) {
+    using enum platform::WriteStep;
+    const platform::SysCalls real = platform::SysCalls::real();
+    platform::SysCalls s = real;
+    const auto calls = std::make_shared<std::array<int, 9>>(); // per step, and the writes last
+    const auto fail = [f, calls](platform::WriteStep step) {
+        return f.how == Fault::Fail && f.step == step && (*calls)[static_cast<int>(step)]++ >= f.skip &&
+               (errno = f.error) != 0;
+    };
+    const auto isFolder = [](int fd) {
+        struct stat st {};
+        return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+    };
+    s.openFolder = [=](const char* p, int fl) { return fail(OpenFolder) ? -1 : real.openFolder(p, fl); };
+    s.openat = [=](int d, const char* n, int fl, mode_t m) {
+        return fail((fl & O_CREAT) != 0 ? Create : ReadBack) ? -1 : real.openat(d, n, fl, m);
+    };
+    s.write = [=](int fd, const void* b, std::size_t n) -> ssize_t {
+        const int call = (*calls)[8]++; // the first write is interrupted, the second one short
+        if (f.how == Fault::Irregular && call < 2) return call == 0 ? (errno = EINTR, -1) : real.write(fd, b, n / 2);
+        if (f.how == Fault::ZeroWrite) return 0;
+        return fail(Write) ? -1 : real.write(fd, b, n);
+    };
+    s.read = [=](int fd, void* b, std::size_t n) {
+        const ssize_t got = real.read(fd, b, n);
+        if (f.how == Fault::CorruptRead && got > 0) static_cast<std::uint8_t*>(b)[0] ^= 0x01;
+        return got;
+    };
+    s.fsync = [=](int fd) { return fail(isFolder(fd) ? SyncFolder : Sync) ? -1 : real.fsync(fd); };
+    s.close = [=](int fd) {
+        const bool file = !isFolder(fd);
+        return real.close(fd) != 0 || (file && fail(Close)) ? -1 : 0;
+    };
+    s.renameat = [=](int od, const char* o, int nd, const char* n) {
+        return fail(Rename) ? -1 : real.renameat(od, o, nd, n);
+    };
+    return s;
 }
 
 } // namespace halvorn::test

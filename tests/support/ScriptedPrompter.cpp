@@ -12,24 +12,22 @@ void ScriptedPrompter::message(QWidget*, const QString& title, const QString& te
 
 bool ScriptedPrompter::askYesNo(QWidget*, const QString& title, const QString& text) {
     prompts.push_back({Prompt::Kind::Question, title, text, ui::MessageIcon::Question});
-    if (answers.empty()) return true;
-    const bool a = answers.front();
-    answers.pop_front();
-    return a;
+    const bool yes = answers.empty() || answers.front();
+    if (!answers.empty()) answers.pop_front();
+    return yes;
 }
 
 ui::FolderChoice ScriptedPrompter::chooseFolder(QWidget*, const QString& prompt) {
     prompts.push_back({Prompt::Kind::Folder, QString(), prompt, ui::MessageIcon::None});
-    if (folders.empty()) return {};
-    auto f = folders.front();
-    folders.pop_front();
-    return f;
+    const ui::FolderChoice choice = folders.empty() ? ui::FolderChoice{} : folders.front();
+    if (!folders.empty()) folders.pop_front();
+    return choice;
 }
 
 int ScriptedPrompter::runModal(QDialog& dialog) {
     prompts.push_back({Prompt::Kind::Dialog, dialog.windowTitle(), dialog.objectName(), ui::MessageIcon::None});
     if (dialogs.empty()) return QDialog::Rejected;
-    auto handler = std::move(dialogs.front());
+    const auto handler = std::move(dialogs.front());
     dialogs.pop_front();
     return handler(dialog);
 }
@@ -44,8 +42,7 @@ std::vector<Prompt> ScriptedPrompter::messages() const {
 Prompt ScriptedPrompter::onlyMessage() const {
     const auto m = messages();
     EXPECT_EQ(m.size(), 1u) << "expected exactly one message";
-    if (m.empty()) return {Prompt::Kind::Message, {}, {}, ui::MessageIcon::None};
-    return m.front();
+    return m.empty() ? Prompt{Prompt::Kind::Message, {}, {}, ui::MessageIcon::None} : m.front();
 }
 
 } // namespace halvorn::test

@@ -3,8 +3,6 @@
 
 #include "ui/Prompter.h"
 
-#include <QString>
-
 #include <deque>
 #include <functional>
 #include <vector>
@@ -15,7 +13,7 @@ struct Prompt {
     enum class Kind { Message, Question, Folder, Dialog };
     Kind kind;
     QString title;
-    QString text;
+    QString text; // a dialog's object name
     ui::MessageIcon icon = ui::MessageIcon::None;
 };
 
@@ -24,18 +22,15 @@ public:
     void message(QWidget* owner, const QString& title, const QString& text, ui::MessageIcon icon) override;
     bool askYesNo(QWidget* owner, const QString& title, const QString& text) override;
     ui::FolderChoice chooseFolder(QWidget* owner, const QString& prompt) override;
-    // Calls the next scripted dialog handler, or rejects the dialog unseen.
-    int runModal(QDialog& dialog) override;
+    int runModal(QDialog& dialog) override; // the next scripted dialog handler, or rejected unseen
 
     std::vector<Prompt> prompts;
     std::deque<bool> answers;                         // for askYesNo; Yes when empty
     std::deque<ui::FolderChoice> folders;             // for chooseFolder; Cancelled when empty
     std::deque<std::function<int(QDialog&)>> dialogs; // for runModal
 
-    // Messages only (no questions, folders or dialogs).
-    std::vector<Prompt> messages() const;
-    // The only message shown; fails the test when there is not exactly one.
-    Prompt onlyMessage() const;
+    std::vector<Prompt> messages() const; // messages only: no questions, folders or dialogs
+    Prompt onlyMessage() const;           // fails the test unless exactly one message was shown
     void clear() { prompts.clear(); }
 };
 

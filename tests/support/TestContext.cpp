@@ -6,22 +6,15 @@
 namespace halvorn::test {
 
 namespace {
-// Calls that look up the current entry of `calls` each time.
+// A call that looks up the current entry of `calls` each time.
+template <auto Entry> auto forward(platform::SysCalls& calls) {
+    return [&calls](auto... args) { return (calls.*Entry)(args...); };
+}
 platform::SysCalls forwardingTo(platform::SysCalls& calls) {
-    platform::SysCalls f;
-    f.openFolder = [&calls](const char* path, int flags) { return calls.openFolder(path, flags); };
-    f.openat = [&calls](int dirfd, const char* name, int flags, mode_t mode) {
-        return calls.openat(dirfd, name, flags, mode);
-    };
-    f.write = [&calls](int fd, const void* buf, std::size_t n) { return calls.write(fd, buf, n); };
-    f.read = [&calls](int fd, void* buf, std::size_t n) { return calls.read(fd, buf, n); };
-    f.fsync = [&calls](int fd) { return calls.fsync(fd); };
-    f.close = [&calls](int fd) { return calls.close(fd); };
-    f.renameat = [&calls](int olddirfd, const char* oldname, int newdirfd, const char* newname) {
-        return calls.renameat(olddirfd, oldname, newdirfd, newname);
-    };
-    f.unlinkat = [&calls](int dirfd, const char* name, int flags) { return calls.unlinkat(dirfd, name, flags); };
-    return f;
+    using S = platform::SysCalls;
+    return {forward<&S::openFolder>(calls), forward<&S::openat>(calls),  forward<&S::write>(calls),
+            forward<&S::read>(calls),       forward<&S::fsync>(calls),   forward<&S::close>(calls),
+            forward<&S::renameat>(calls),   forward<&S::unlinkat>(calls)};
 }
 } // namespace
 
@@ -35,8 +28,5 @@ TestContext::TestContext(int codePage)
     views.narrow();
     record.setU8(rec::variantCode, static_cast<std::uint8_t>(kLayoutVariant));
 }
-
-std::filesystem::path TestContext::tempPath() const { return tempDir.path().toStdString(); }
-std::filesystem::path TestContext::savePath() const { return saveDir.path().toStdString(); }
 
 } // namespace halvorn::test

@@ -3,12 +3,6 @@
 // applied (as after a fresh start), the views narrowed as start-up does, a
 // CP932 codec, a private temporary folder for the backup and a scripted prompter.
 
-#include "catalog/MailPresets.h"
-#include "catalog/OperatorCatalog.h"
-#include "catalog/Views.h"
-#include "profile/CustomOperators.h"
-#include "profile/ProfileFiles.h"
-#include "profile/ProfileRecord.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/AppContext.h"
 
@@ -37,8 +31,8 @@ public:
     Views views;
     ui::AppContext ctx;
 
-    std::filesystem::path tempPath() const;
-    std::filesystem::path savePath() const;
+    std::filesystem::path tempPath() const { return tempDir.path().toStdString(); }
+    std::filesystem::path savePath() const { return saveDir.path().toStdString(); }
 };
 
 // A FrameAccess that records the quit.

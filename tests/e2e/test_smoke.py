@@ -1,0 +1,131 @@
+"""The real program on a reference backup: one change in the main window, the
+mail account dialog and the APN dialog, a save checked byte for byte against
+the reference record, a restart, a quit, and a write-protected card."""
+
+import os
+import shutil
+import struct
+import time
+from pathlib import Path
+
+import pytest
+
+import harness as d
+from harness import R
+
+REFERENCE = Path(__file__).parent.parent / "fixtures" / "reference"
+PATH_LABEL = "保存先を選択してください"
+
+
+def unscramble(data):
+    """Little-endian 16-bit words, each inverted, then rotated right by 4 bits."""
+    words = [~w & 0xFFFF for w in struct.unpack("<%dH" % (len(data) // 2), data)]
+    return struct.pack("<%dH" % len(words), *(((w >> 4) | (w << 12)) & 0xFFFF for w in words))
+
+
+def put(record, offset, width, value):
+    record[offset:offset + width] = value.encode("cp932").ljust(width, b"\0")
+
+
+@pytest.fixture(scope="module")
+def desktop():
+    procs = []
+    try:
+        yield d.start_desktop(procs)
+    finally:
+        for p in reversed(procs):
+            p.terminate()
+            p.wait()
+
+
+@pytest.fixture
+def session(desktop, tmp_path):
+    s = d.Session(str(tmp_path))
+    yield s
+    if s.proc and s.proc.poll() is None:
+        s.proc.kill()
+        s.proc.wait()
+
+
+def files(session):
+    return {p.name: (p.read_bytes(), p.stat().st_mtime_ns) for f in (session.tmp, session.card)
+            for p in Path(f).iterdir()}
+
+
+def start_on_reference(session, **kw):
+    shutil.copyfile(REFERENCE / "setupV4.56J.bak", session.backup)
+    session.start(**kw)
+
+
+def choose(root, name):
+    d.press(d.find(root, R.ROLE_RADIO_BUTTON, name))
+    d.wait_for(lambda: d.has(d.find(root, R.ROLE_RADIO_BUTTON, name), R.STATE_CHECKED), "%r chosen" % name)
+
+
+def save(session):
+    d.put(d.field(session.frame, PATH_LABEL), session.card)
+    d.press(d.find(session.frame, R.ROLE_PUSH_BUTTON, "OK"))
+
+
+def test_one_change_per_window_is_saved_and_shown_again(session):
+    want = bytearray((REFERENCE / "record.bin").read_bytes())
+    start_on_reference(session)
+    frame = session.frame
+    choose(frame, "定時に送信")
+    hour = d.pick(d.find(frame, R.ROLE_COMBO_BOX, description="送信時刻(時)"), 5)
+    choose(frame, "動画")
+    want[20], want[73], want[75], want[88:90] = 1, 5, 1, b"\0\0"  # the SMS work time is never kept
+
+    d.press(d.find(frame, R.ROLE_PUSH_BUTTON, "メール設定"))
+    mail = d.find(session.app, R.ROLE_DIALOG, "送信メール設定")
+    d.put(d.field(mail, "SMTPポート"), "2525")
+    d.close(mail)
+    put(want, 376 + 64, 6, "2525")
+    want[376 + 71] = 0  # the byte after the encryption code is written as zero
+
+    d.press(d.find(frame, R.ROLE_PUSH_BUTTON, "APN設定"))
+    apn = d.find(session.app, R.ROLE_DIALOG, "APN設定")
+    d.pick(d.find(apn, R.ROLE_COMBO_BOX, description="SIMカード\u00a0"), 2, typable=True)
+    put(want, 112 + 192, 32, d.field(apn, "APN").queryText().getText(0, -1))
+    put(want, 112 + 224, 24, d.field(apn, "ユーザー名").queryText().getText(0, -1))
+    password_length = d.field(apn, "パスワード").queryText().characterCount
+    d.close(apn)
+    want[80] = 2
+
+    save(session)
+    texts, box = d.alert(session.app, "保存先")
+    assert "設定ファイルは次の場所に保存されました " + session.card in texts
+    d.close(box)
+    backup, profile = Path(session.backup).read_bytes(), Path(session.card, "PROFILE.BIN").read_bytes()
+    password = unscramble(profile)[360 - 20:376 - 20]  # the masked password is known by its length
+    assert len(password.rstrip(b"\0")) == password_length > 0
+    want[360:376] = password
+    assert unscramble(profile) == bytes(want[20:])
+    assert unscramble(backup[:1016]) == bytes(want)
+    assert backup[1016:] == (REFERENCE / "setupV4.56J.bak").read_bytes()[1016:]
+    saved = files(session)
+    session.quit()
+
+    session.start()
+    for name in ("定時に送信", "動画"):
+        assert d.has(d.find(session.frame, R.ROLE_RADIO_BUTTON, name), R.STATE_CHECKED), name
+    hours = d.find(session.frame, R.ROLE_COMBO_BOX, description="送信時刻(時)")
+    assert hours.name == hour and d.has(hours, R.STATE_ENABLED)
+    session.quit()
+    assert files(session) == saved
+
+
+def test_write_protected_card(session):
+    if os.geteuid() != 0:
+        pytest.skip("a read-only mount in a private mount namespace needs root")
+    start_on_reference(session, read_only=session.card)
+    before = files(session)
+    save(session)
+    texts, box = d.alert(session.app, "Halvorn Setup")
+    target = os.path.join(session.card, "PROFILE.BIN")
+    assert any(target in t and "write-protected" in t for t in texts), texts
+    d.close(box)
+    time.sleep(0.5)
+    assert not d.find_all(session.app, R.ROLE_ALERT), "a message followed the error"
+    session.quit()
+    assert files(session) == before
