@@ -28,19 +28,15 @@ TEST_F(MainWindowTest, SaveWritesThePageCodeChecksThePathAndReports) {
         int files = 0;  // 1: PROFILE.BIN only, 2: with the backup
         int failed = 0; // the file whose creation fails: 1 PROFILE.BIN, 2 the backup
     } rows[] = {
-        {{.count = "100", .path = folder},
-         "送信モード",
-         "最大枚数は0-99の範囲で設定してください",
-         ui::MessageIcon::Error},
+        // clang-format off
+        {{.count = "100", .path = folder}, "送信モード", "最大枚数は0-99の範囲で設定してください", ui::MessageIcon::Error},
         {{}, "保存先", "設定ファイルの保存先を選択してください", ui::MessageIcon::None},
         {{.path = folder + "/gone"}, app, "保存先が見つかりません", ui::MessageIcon::None},
-        {{.path = file},
-         app,
-         report(platform::WriteStep::OpenFolder, ENOTDIR, file.toStdString() + "/PROFILE.BIN"),
-         ui::MessageIcon::Error},
+        {{.path = file}, app, report(platform::WriteStep::OpenFolder, ENOTDIR, file.toStdString() + "/PROFILE.BIN"), ui::MessageIcon::Error},
         {{.path = folder}, app, report(platform::WriteStep::Create, EACCES, bin), ui::MessageIcon::Error, 0, 1},
         {{.path = folder}, app, report(platform::WriteStep::Create, EACCES, backup), ui::MessageIcon::Error, 1, 2},
         {{.path = folder}, "保存先", "設定ファイルは次の場所に保存されました " + folder, ui::MessageIcon::None, 2},
+        // clang-format on
     };
     const auto real = platform::SysCalls::real();
     for (const auto& k : rows) {

@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <sched.h>
-#include <sys/mount.h>
 
 using namespace halvorn::platform;
 using namespace halvorn::test;
@@ -53,19 +51,4 @@ TEST_F(DurableFileTest, EachFaultIsReportedWithItsCauseAndFile) {
         EXPECT_EQ(std::tuple(got->step, got->error, got->describe(), got->path),
                   std::tuple(fault.step, error, want, target));
     }
-}
-// A card mounted read-only, in a mount namespace of this test process alone.
-TEST_F(DurableFileTest, WriteProtectedCard) {
-    const std::filesystem::path card = dir.path() / "card", bin = card / "PROFILE.BIN";
-    std::filesystem::create_directory(card);
-    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        ::mount("tmpfs", card.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") != 0)
-        GTEST_SKIP() << "cannot mount a card here: " << std::strerror(errno);
-    writeAll(bin, oldBytes);
-    const bool readOnly = ::mount(nullptr, card.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    const auto error = writeFileDurably(bin, newBytes);
-    const Bytes after = readAll(bin);
-    ::umount2(card.c_str(), MNT_DETACH);
-    ASSERT_TRUE(readOnly && error.has_value());
-    EXPECT_EQ(std::tuple(error->step, error->error, after), std::tuple(Create, EROFS, oldBytes));
 }
