@@ -16,12 +16,15 @@
 
 namespace halvorn::platform {
 
-enum class WriteStep { OpenFolder, Create, Write, Sync, Close, Rename, SyncFolder, ReadBack };
+enum class WriteStep { Lock, OpenFolder, Create, Write, Sync, Close, Rename, SyncFolder, ReadBack };
 
 struct FileError {
     WriteStep step;
     int error; // errno, or 0 when the read-back differed
     std::filesystem::path path;
+    // True when the new file had already replaced the target when the step
+    // failed: it is there, but could not be confirmed.
+    bool replaced() const { return step == WriteStep::SyncFolder || step == WriteStep::ReadBack; }
     // The cause in words, naming the file ("Disk full while accessing /media/card/PROFILE.BIN.").
     std::string describe() const;
 };
@@ -34,6 +37,8 @@ struct SysCalls {
     std::function<ssize_t(int fd, const void* buf, std::size_t n)> write;
     std::function<ssize_t(int fd, void* buf, std::size_t n)> read;
     std::function<int(int fd)> fsync;
+    // Drops the file's cached pages, so that the read-back reads the device.
+    std::function<int(int fd)> dropCache;
     std::function<int(int fd)> close;
     std::function<int(int olddirfd, const char* oldname, int newdirfd, const char* newname)> renameat;
     std::function<int(int dirfd, const char* name, int flags)> unlinkat;
@@ -54,8 +59,28 @@ std::optional<FileError> writeFileDurably(const std::filesystem::path& target, s
 // single link, opened without following a symbolic link. Nothing otherwise.
 std::optional<std::vector<std::uint8_t>> readOwnFile(const std::filesystem::path& path);
 
-// Removes leftovers of interrupted writes of `target` in its folder.
+// Removes leftovers of interrupted writes of `target` in its folder: those of
+// processes that no longer run. A leftover of a running process (a save in
+// progress in another copy of the program) is kept.
 void removeStaleTemporaries(const std::filesystem::path& target);
+
+// An advisory lock held on a lock file until the object goes away, so that
+// saves of several running copies of the program take turns.
+class SaveLock {
+public:
+    // Waits up to `waitMs` milliseconds for the lock on `lockFile` (created
+    // owner-only when missing; when it cannot be opened, no lock is taken).
+    SaveLock(const std::filesystem::path& lockFile, int waitMs);
+    ~SaveLock();
+    SaveLock(const SaveLock&) = delete;
+    SaveLock& operator=(const SaveLock&) = delete;
+    // Nothing when the lock is held; otherwise why not (EWOULDBLOCK: another copy holds it).
+    std::optional<FileError> error() const { return error_; }
+
+private:
+    int fd_ = -1;
+    std::optional<FileError> error_;
+};
 
 // True when a file or folder exists at the path.
 bool pathExists(const std::filesystem::path& path);

@@ -19,13 +19,24 @@ std::optional<std::filesystem::path> ProfileFiles::backupPath() const {
 }
 
 std::optional<platform::FileError> ProfileFiles::saveProfileFiles(const std::filesystem::path& folder) {
+    const auto backup = backupPath();
+    // Saves of running copies of the program take turns, so that two saves
+    // onto one card never interleave or read back each other's file.
+    std::optional<platform::SaveLock> lock;
+    if (backup) {
+        lock.emplace(backup->parent_path() / kLockName, lockWaitMs_);
+        if (auto error = lock->error()) {
+            error->path = folder / kProfileBinName;
+            return error;
+        }
+    }
+
     platform::WriteOptions binOptions;
     binOptions.mode = 0644;
     binOptions.syncToDevice = syncToDevice_;
     if (auto error = platform::writeFileDurably(folder / kProfileBinName, encodeProfileBin(record_), binOptions, sys_))
         return error;
 
-    const auto backup = backupPath();
     if (!backup) return std::nullopt; // no temporary folder: no backup, and nothing to report
 
     platform::WriteOptions backupOptions;

@@ -14,6 +14,7 @@ namespace halvorn {
 
 constexpr const char* kProfileBinName = "PROFILE.BIN";
 constexpr const char* kBackupName = "setupV4.56J.bak";
+constexpr const char* kLockName = "halvorn-setup.lock"; // beside the backup
 
 class ProfileFiles {
 public:
@@ -36,6 +37,8 @@ public:
 
     // Skips the device flush; for measuring only.
     void setSyncToDevice(bool on) { syncToDevice_ = on; }
+    // How long a save waits for another copy's save to end.
+    void setLockWait(int ms) { lockWaitMs_ = ms; }
 
 private:
     ProfileRecord& record_;
@@ -43,6 +46,7 @@ private:
     platform::TempFolderSource tempFolder_;
     platform::SysCalls sys_;
     bool syncToDevice_ = true;
+    int lockWaitMs_ = 5000;
 };
 
 } // namespace halvorn

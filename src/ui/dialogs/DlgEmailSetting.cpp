@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -89,7 +90,9 @@ void DlgEmailSetting::build() {
     connect(choice_, &QComboBox::currentIndexChanged, this, &DlgEmailSetting::onChoiceChanged);
     // Whatever changes the address, typing or loading, the account follows it.
     connect(address_, &QLineEdit::textChanged, account_, &QLineEdit::setText);
-    connect(showPassword_, &QCheckBox::clicked, this, &DlgEmailSetting::onShowPasswordClicked);
+    connect(showPassword_, &QCheckBox::toggled, this, [this](bool checked) {
+        if (!settingState_) onShowPasswordToggled(checked);
+    });
     connect(ok_, &QPushButton::clicked, this, &DlgEmailSetting::confirm);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -178,6 +181,7 @@ bool DlgEmailSetting::readForm() {
 }
 
 void DlgEmailSetting::applyControlState() {
+    const QScopedValueRollback<bool> setting(settingState_, true);
     const bool relay = isRelay(current_);
     address_->setEchoMode(relay ? QLineEdit::Password : QLineEdit::Normal);
     account_->setEchoMode(relay ? QLineEdit::Password : QLineEdit::Normal);
@@ -194,7 +198,7 @@ void DlgEmailSetting::applyControlState() {
         w->setEnabled(custom);
 }
 
-void DlgEmailSetting::onShowPasswordClicked(bool checked) {
+void DlgEmailSetting::onShowPasswordToggled(bool checked) {
     showPasswordFlag_ = checked;
     values_.showPassword = checked ? 1 : 0;
     password_->setEchoMode(checked ? QLineEdit::Normal : QLineEdit::Password);

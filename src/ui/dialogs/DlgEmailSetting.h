@@ -73,7 +73,8 @@ private:
     void build();
     void openForm();
     void onChoiceChanged(int position);
-    void onShowPasswordClicked(bool checked);
+    // The show-password box changed, by mouse, keyboard or an assistive tool.
+    void onShowPasswordToggled(bool checked);
     void confirm();
     void applyControlState();
     void loadFromEntry(const MailServerEntry& entry);
@@ -90,6 +91,7 @@ private:
     Values values_;
     int current_ = 0;
     bool showPasswordFlag_ = false;
+    bool settingState_ = false; // applyControlState is setting the box
     bool changingChoice_ = false;
 
     QComboBox* choice_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScopedValueRollback>
 
 namespace halvorn::ui {
 
@@ -91,8 +92,9 @@ void WorkTimePanel::build(int k) {
         nameControl(box, prefix + (p.name ? QString::fromLatin1(p.name) : allText));
         du.place(box, 112 + p.column * 46, 11 + p.row * 14, 40, 12);
         g.days[static_cast<std::size_t>(p.flag)] = box;
-        connect(box, &QCheckBox::clicked, this,
-                [this, k, flag = p.flag](bool checked) { onDayClicked(k, flag, checked); });
+        connect(box, &QCheckBox::toggled, this, [this, k, flag = p.flag](bool checked) {
+            if (!showing_) onDayToggled(k, flag, checked);
+        });
     }
 
     connect(g.switchList, &QComboBox::activated, this, [this, k](int) { onSwitchChanged(k); });
@@ -156,6 +158,7 @@ void WorkTimePanel::readForm() {
 }
 
 void WorkTimePanel::showForm() {
+    const QScopedValueRollback<bool> showing(showing_, true);
     for (int k = 0; k < kSchedules; ++k) {
         const Group& g = groups_[static_cast<std::size_t>(k)];
         const WorkTimeSchedule& s = values_[static_cast<std::size_t>(k)];
@@ -196,7 +199,7 @@ void WorkTimePanel::onSwitchChanged(int k) {
     applyEnabling(k);
 }
 
-void WorkTimePanel::onDayClicked(int k, int box, bool checked) {
+void WorkTimePanel::onDayToggled(int k, int box, bool checked) {
     ownerReadForm_();
     applyDayBox(values_[static_cast<std::size_t>(k)], box, checked);
     ownerShowForm_();

@@ -67,12 +67,14 @@ private:
     void build(int k);
     void applyEnabling(int k);
     void onSwitchChanged(int k);
-    void onDayClicked(int k, int box, bool checked);
+    // A day box changed, by mouse, keyboard or an assistive tool's toggle.
+    void onDayToggled(int k, int box, bool checked);
 
     std::function<void()> ownerReadForm_;
     std::function<void()> ownerShowForm_;
     std::array<Group, kSchedules> groups_;
     std::array<WorkTimeSchedule, kSchedules> values_;
+    bool showing_ = false; // showForm is setting the boxes: not the user's change
 };
 
 } // namespace halvorn::ui
