@@ -158,10 +158,6 @@ std::string FileError::describe() const {
     }
     if (step == WriteStep::Lock && error == EWOULDBLOCK)
         return replacePath("%1 was not written: another copy of this program is saving. Try again.", path);
-    if (step == WriteStep::ReadBack && error == 0)
-        return replacePath("%1 was not written correctly: what was read back differs; the card may be faulty or "
-                           "removed.",
-                           path);
     switch (error) {
     case EACCES:
     case EPERM:

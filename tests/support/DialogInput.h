@@ -5,6 +5,8 @@
 #include "support/TestContext.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -36,6 +38,10 @@ template <class T = QWidget> T* named(QWidget* root, const QString& name) {
     return found.value(0);
 }
 inline void press(QWidget* root, const QString& text) { named<QAbstractButton>(root, text)->click(); }
+// A box toggled as a screen reader or test robot toggles it: through its accessible action, no click.
+inline void toggleByAssistiveTool(QWidget* box) {
+    QAccessible::queryAccessibleInterface(box)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+}
 inline QLabel* labelOf(QWidget* control) {
     for (QLabel* l : control->window()->findChildren<QLabel*>())
         if (l->buddy() == control) return l;

@@ -11,11 +11,15 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <grp.h>
 #include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace halvorn::test {
@@ -108,6 +112,28 @@ inline mode_t modeOf(const std::filesystem::path& p) {
     return ::lstat(p.c_str(), &st) == 0 ? st.st_mode : 0;
 }
 
+// The id of a process that has ended.
+inline pid_t deadPid() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+// Runs `check` in a child process as the ordinary user "nobody" (when this one is root, as a CI
+// machine's may be: root ignores permission bits); true when the child reports success.
+inline bool asOrdinaryUser(const std::function<bool()>& check) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool user = ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0 &&
+                                               ::setresuid(65534, 65534, 65534) == 0);
+        ::_exit(user && check() ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // One fault in the real calls of the file writer: a step failing with an error (from its call
 // number `skip` on), or writes or a read-back that misbehave.
 struct Fault {
@@ -121,7 +147,7 @@ inline platform::SysCalls faultySys(const Fault& f) {
     using enum platform::WriteStep;
     const platform::SysCalls real = platform::SysCalls::real();
     platform::SysCalls s = real;
-    const auto calls = std::make_shared<std::array<int, 9>>(); // per step, and the writes last
+    const auto calls = std::make_shared<std::array<int, 10>>(); // per step, and the writes last
     const auto fail = [f, calls](platform::WriteStep step) {
         return f.how == Fault::Fail && f.step == step && (*calls)[static_cast<int>(step)]++ >= f.skip &&
                (errno = f.error) != 0;
@@ -135,7 +161,7 @@ inline platform::SysCalls faultySys(const Fault& f) {
         return fail((fl & O_CREAT) != 0 ? Create : ReadBack) ? -1 : real.openat(d, n, fl, m);
     };
     s.write = [=](int fd, const void* b, std::size_t n) -> ssize_t {
-        const int call = (*calls)[8]++; // the first write is interrupted, the second one short
+        const int call = (*calls)[9]++; // the first write is interrupted, the second one short
         if (f.how == Fault::Irregular && call < 2) return call == 0 ? (errno = EINTR, -1) : real.write(fd, b, n / 2);
         if (f.how == Fault::ZeroWrite) return 0;
         return fail(Write) ? -1 : real.write(fd, b, n);

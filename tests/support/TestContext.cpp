@@ -12,9 +12,9 @@ template <auto Entry> auto forward(platform::SysCalls& calls) {
 }
 platform::SysCalls forwardingTo(platform::SysCalls& calls) {
     using S = platform::SysCalls;
-    return {forward<&S::openFolder>(calls), forward<&S::openat>(calls),  forward<&S::write>(calls),
-            forward<&S::read>(calls),       forward<&S::fsync>(calls),   forward<&S::close>(calls),
-            forward<&S::renameat>(calls),   forward<&S::unlinkat>(calls)};
+    return {forward<&S::openFolder>(calls), forward<&S::openat>(calls),   forward<&S::write>(calls),
+            forward<&S::read>(calls),       forward<&S::fsync>(calls),    forward<&S::dropCache>(calls),
+            forward<&S::close>(calls),      forward<&S::renameat>(calls), forward<&S::unlinkat>(calls)};
 }
 } // namespace
 

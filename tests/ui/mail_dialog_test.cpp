@@ -70,6 +70,17 @@ TEST_F(MailDialog, OpeningTakesTheSavedChoiceOnlyWithAnAddressOfFourCharactersAn
     }
 }
 
+// The show-password box toggled through the accessibility layer shows the password, and the flag is kept.
+TEST_F(MailDialog, ShowPasswordToggledByAnAssistiveTool) {
+    saveProfile(kGmail, "me@x.jp");
+    for (const QString& want : {kStates[kGmail][1], kStates[kGmail][0]})
+        open([&] {
+            EXPECT_NE(state(), want);
+            toggleByAssistiveTool(dlg.showPasswordBox());
+            EXPECT_EQ(state(), want);
+        });
+}
+
 TEST_F(MailDialog, ChoiceChangesKeepTheTypingInThePresetRowsForTheRunAndEscapeWritesNothing) {
     MailServerEntry gmail = t.mailPresets.row(kMailPresetGmail), custom = t.mailPresets.row(kMailPresetCustom);
     const ProfileRecord before = t.record;

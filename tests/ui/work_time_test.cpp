@@ -123,4 +123,21 @@ TEST_F(WorkTimePanel, OkStopsAtTheFirstFailingScheduleAndStoresWhatTheSwitchesBo
     openAndRun(t.prompter, dlg, [&] { EXPECT_EQ(state(1), "11111111 on/"); }); // ALL is derived afresh
 }
 
+// Days unticked through the accessibility layer follow the day-box rule as clicks do: "ALL" goes with the
+// first, and a switched-on schedule without a day is refused.
+TEST_F(WorkTimePanel, DayBoxesToggledByAnAssistiveToolFollowTheRule) {
+    t.record.setU8(rec::workTimeAt(0) + rec::wt::switchOn, 1);
+    openAndRun(t.prompter, dlg, [&] {
+        toggleByAssistiveTool(box(1, 2));
+        EXPECT_EQ(state(1), "01011111 on/");
+        for (const int d : {1, 3, 4, 5, 6, 7})
+            toggleByAssistiveTool(box(1, d));
+        EXPECT_EQ(state(1), "00000000 on/");
+        press(&dlg, "OK");
+    });
+    const auto m = t.prompter.messages();
+    EXPECT_EQ(m.size() == 1 ? m[0].text : "", "Please check Work Time Week CheckBox.");
+    EXPECT_EQ(t.record.u8(rec::workTimeAt(0) + rec::wt::weekMask), 0xFF);
+}
+
 } // namespace

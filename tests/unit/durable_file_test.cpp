@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace halvorn::platform;
 using namespace halvorn::test;
@@ -23,9 +24,12 @@ TEST_F(DurableFileTest, EachFaultIsReportedWithItsCauseAndFile) {
                       io = "%1 could not be written: the card is unreadable (input/output error).",
                       denied = "Access to %1 was denied.", full = "Disk full while accessing %1.",
                       file = "%1 could not be written: a part of the path is a file, not a folder.",
-                      generic = "%1 could not be written: " + std::string(std::strerror(EISDIR)) + ".",
-                      differs = "%1 was not written correctly: what was read back differs; the card may be faulty or "
-                                "removed.";
+                      generic = "%1 could not be written: " + std::string(std::strerror(EISDIR)) + ".";
+    const auto after = [](int error) { // once the new file has replaced the old one
+        return "The new settings were written to %1, but could not be confirmed (" +
+               std::string(error != 0 ? std::strerror(error) : "what was read back differs") +
+               "). Check the card before using it.";
+    };
     using enum Fault::How;
     // clang-format off
     const std::tuple<Fault, int, std::string, bool> rows[] = {
@@ -35,8 +39,8 @@ TEST_F(DurableFileTest, EachFaultIsReportedWithItsCauseAndFile) {
         {{Fail, Write, EIO}, EIO, io, true},              {{Fail, Sync, EIO}, EIO, io, true},
         {{Fail, Close, EDQUOT}, EDQUOT, full, true},      {{Fail, Rename, EISDIR}, EISDIR, generic, true},
         {{Fail, Rename, EROFS}, EROFS, "%1 could not be written: the card is write-protected.", true},
-        {{Fail, SyncFolder, EIO}, EIO, io, false},        {{Fail, ReadBack, ENXIO}, ENXIO, gone, false},
-        {{CorruptRead, ReadBack, 0}, 0, differs, false},  {{Fail, SyncFolder, EINVAL}, 0, "", false},
+        {{Fail, SyncFolder, EIO}, EIO, after(EIO), false}, {{Fail, ReadBack, ENXIO}, ENXIO, after(ENXIO), false},
+        {{CorruptRead, ReadBack, 0}, 0, after(0), false},  {{Fail, SyncFolder, EINVAL}, 0, "", false},
         {{Irregular, Write, 0}, 0, "", false}};
     // clang-format on
     for (const auto& [fault, error, message, oldKept] : rows) {
@@ -51,4 +55,26 @@ TEST_F(DurableFileTest, EachFaultIsReportedWithItsCauseAndFile) {
         EXPECT_EQ(std::tuple(got->step, got->error, got->describe(), got->path),
                   std::tuple(fault.step, error, want, target));
     }
+}
+// Leftovers of interrupted writes beside the target: a dead process's go before the write, a running one's stay.
+TEST_F(DurableFileTest, LeftoversOfDeadProcessesOnlyAreRemoved) {
+    const std::string prefix = ".PROFILE.BIN.tmp-", dead = prefix + std::to_string(deadPid()) + "-0",
+                      running = prefix + std::to_string(::getpid()) + "-7", unknown = prefix + "x-0";
+    for (const std::string& name : {dead, running, unknown})
+        writeAll(dir.path() / name, {1});
+    ASSERT_EQ(writeFileDurably(target, newBytes), std::nullopt);
+    const Names names = namesIn(dir.path());
+    EXPECT_EQ(std::set(names.begin(), names.end()), (std::set<std::string>{"PROFILE.BIN", running, unknown}));
+}
+// A PROFILE.BIN without write permission (as a card's read-only attribute shows) is refused, not replaced,
+// even where the folder would let an ordinary user replace it.
+TEST_F(DurableFileTest, ReadOnlyTargetIsRefused) {
+    writeAll(target, oldBytes);
+    ASSERT_EQ(::chmod(target.c_str(), 0444) | ::chmod(dir.path().c_str(), 0777), 0);
+    EXPECT_TRUE(asOrdinaryUser([&] {
+        const auto error = writeFileDurably(target, newBytes);
+        return error && std::tuple(error->step, error->describe()) ==
+                            std::tuple(Create, "Access to " + target.string() + " was denied.");
+    }));
+    EXPECT_EQ(std::pair(readAll(target), namesIn(dir.path())), std::pair(oldBytes, Names{"PROFILE.BIN"}));
 }

@@ -4,6 +4,7 @@
 #include "profile/ProfileFormat.h"
 #include "support/FileHelpers.h"
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace halvorn;
@@ -33,10 +34,13 @@ protected:
     CustomOperators custom;
 };
 TEST_F(ProfileFilesTest, SaveWritesBothFilesTheNextStartLoadsThemAndDeleteRemovesTheBackup) {
-    writeAll(temp.path() / ".setupV4.56J.bak.tmp-99-0", {1}); // left by an interrupted save
-    writeAll(temp.path() / "notes.txt", {1});
+    // Left by an interrupted save of a copy that has ended, and by one of a copy still saving.
+    const std::string dead = ".setupV4.56J.bak.tmp-" + std::to_string(deadPid()) + "-0",
+                      running = ".setupV4.56J.bak.tmp-" + std::to_string(::getpid()) + "-9";
+    for (const std::string& name : {dead, running, std::string("notes.txt")})
+        writeAll(temp.path() / name, {1});
     EXPECT_TRUE(startWithDefaults());
-    EXPECT_EQ(namesIn(temp.path()), Names{"notes.txt"});
+    EXPECT_EQ(namesIn(temp.path()), (Names{running, "notes.txt"}));
     record.setU8(rec::sendHour, 7);
     custom.manual[0] = 'M';
     writeAll(elsewhere, Bytes(5000, 0x33)); // an old, longer PROFILE.BIN is replaced, not written through
@@ -54,7 +58,7 @@ TEST_F(ProfileFilesTest, SaveWritesBothFilesTheNextStartLoadsThemAndDeleteRemove
     files().deleteBackup();
     files().deleteBackup(); // nothing there any more: no effect
     EXPECT_EQ(std::pair(namesIn(temp.path()), namesIn(card.path())),
-              std::pair(Names{"notes.txt"}, Names{"PROFILE.BIN", "elsewhere"}));
+              std::pair(Names{running, "halvorn-setup.lock", "notes.txt"}, Names{"PROFILE.BIN", "elsewhere"}));
 }
 // Each way a backup can be unusable, and last the same bytes as a plain file of ours, which is taken.
 TEST_F(ProfileFilesTest, UnusableBackupsCountAsMissing) {
@@ -81,18 +85,52 @@ TEST_F(ProfileFilesTest, WithoutATemporaryFolder) {
     EXPECT_EQ(std::tuple(record, namesIn(card.path()), namesIn(temp.path())),
               std::tuple(ProfileRecord(), Names{"PROFILE.BIN"}, Names{}));
 }
-// A file that fails ends the save with its path; PROFILE.BIN comes first, so no backup follows it.
+// A file that fails ends the save with its path; PROFILE.BIN comes first, so no backup follows it, not
+// even when the new PROFILE.BIN is in place but could not be confirmed.
 TEST_F(ProfileFilesTest, AFailedFileEndsTheSave) {
-    for (const fs::path& failing : {bin, backup}) {
+    using enum platform::WriteStep;
+    const std::tuple<platform::WriteStep, fs::path, bool> rows[] = {
+        {Rename, bin, true}, {SyncFolder, bin, false}, {Rename, backup, false}}; // the old PROFILE.BIN kept
+    for (const auto& [step, failing, oldKept] : rows) {
         writeAll(bin, {1});
         writeAll(backup, {2});
         startWithDefaults();
-        const auto error = files(faultySys({Fault::Fail, platform::WriteStep::Rename, EIO, failing == bin ? 0 : 1}))
-                               .saveProfileFiles(card.path());
+        const auto error =
+            files(faultySys({Fault::Fail, step, EIO, failing == bin ? 0 : 1})).saveProfileFiles(card.path());
         EXPECT_EQ(error.value_or(platform::FileError{}).path, failing);
         EXPECT_EQ(std::pair(readAll(bin), readAll(backup)),
-                  std::pair(failing == bin ? Bytes{1} : encodeProfileBin(record), Bytes{2}));
+                  std::pair(oldKept ? Bytes{1} : encodeProfileBin(record), Bytes{2}));
     }
+}
+// Saves of two running copies onto one card take turns: each save succeeds and both files stay whole. A
+// save that cannot get its turn in time says so and writes nothing.
+TEST_F(ProfileFilesTest, SavesOfRunningCopiesTakeTurns) {
+    startWithDefaults();
+    record.setU8(rec::sendHour, 1);
+    const pid_t other = ::fork();
+    record.setU8(rec::sendHour, other == 0 ? 2 : 3);
+    bool saved = true;
+    for (int i = 0; i < 25; ++i)
+        saved = saved && files().saveProfileFiles(card.path()) == std::nullopt;
+    if (other == 0) ::_exit(saved ? 0 : 1);
+    int status = -1;
+    ::waitpid(other, &status, 0);
+    EXPECT_TRUE(saved && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const auto whole = [&](int hour, const Bytes& got, bool isBin) {
+        record.setU8(rec::sendHour, static_cast<std::uint8_t>(hour));
+        return got == (isBin ? encodeProfileBin(record) : encodeBackup(record, custom));
+    };
+    EXPECT_TRUE(whole(2, readAll(bin), true) || whole(3, readAll(bin), true));
+    EXPECT_TRUE(whole(2, readAll(backup), false) || whole(3, readAll(backup), false));
+
+    fs::remove(bin);
+    const platform::SaveLock held(temp.path() / kLockName, 0);
+    ProfileFiles waiting = files();
+    waiting.setLockWait(100);
+    const auto error = waiting.saveProfileFiles(card.path());
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->describe(), bin.string() + " was not written: another copy of this program is saving. Try again.");
+    EXPECT_FALSE(fs::exists(bin));
 }
 // TMPDIR when it names a folder by an absolute path, else the cache folder, made owner-only.
 TEST(UserTempFolder, FromTheEnvironment) {
