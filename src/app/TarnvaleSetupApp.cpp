@@ -1,5 +1,6 @@
 #include "app/TarnvaleSetupApp.h"
 
+#include "BuildSettings.h"
 #include "app/TarnvaleSetupDlg.h"
 #include "platform/CodePage.h"
 #include "platform/TempFolder.h"
@@ -27,6 +28,7 @@ bool TarnvaleSetupApp::runStartUp() {
     // The framework's place for per-user settings; the program stores nothing there.
     setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     setApplicationName(QStringLiteral("Halvorn Setup"));
+    setDesktopFileName(QString::fromLatin1(build::appId)); // desktops match the window to its menu entry
     setFont(ui::dialogFont());
 
     state_ = std::make_unique<RunState>(platform::userTempFolder, platform::makeRunCodec(platform::systemCodePage()),
@@ -35,7 +37,7 @@ bool TarnvaleSetupApp::runStartUp() {
 
     {
         TarnvaleSetupDlg frame(state_->ctx);
-        const QIcon icon = appIcon(); // drawn once for the frame and the application
+        const QIcon icon = appIcon(); // loaded once for the frame and the application
         frame.setAppIcon(icon);
         setWindowIcon(icon);
         frame.setUpFrame();

@@ -5,11 +5,6 @@
 #include "ui/dialogs/DlgCAM.h"
 #include "ui/main/DlgGSM.h"
 
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
-
 namespace halvorn::app {
 
 TarnvaleSetupDlg::TarnvaleSetupDlg(ui::AppContext& ctx, QWidget* parent)
@@ -45,32 +40,10 @@ bool TarnvaleSetupDlg::setUpFrame() {
 }
 
 QIcon appIcon() {
-    // A trail camera: a dark green body with a lens and a motion-sensor window.
+    // The icon the desktop entry installs, built into the program at the sizes drawn for it.
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128}) {
-        QPixmap pm(size, size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 64.0, size / 64.0);
-        QLinearGradient body(0, 6, 0, 58);
-        body.setColorAt(0, QColor(0x5b, 0x73, 0x3f));
-        body.setColorAt(1, QColor(0x2f, 0x3d, 0x20));
-        p.setPen(QPen(QColor(0x1c, 0x24, 0x12), 2));
-        p.setBrush(body);
-        p.drawRoundedRect(QRectF(10, 6, 44, 52), 8, 8);
-        p.setBrush(QColor(0x11, 0x11, 0x11));
-        p.drawEllipse(QPointF(32, 24), 11, 11);
-        p.setBrush(QColor(0x3a, 0x7b, 0xc8));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QPointF(32, 24), 6, 6);
-        p.setBrush(QColor(0xe8, 0xe0, 0xc8));
-        p.drawRoundedRect(QRectF(22, 41, 20, 9), 4, 4);
-        p.setBrush(QColor(0xd0, 0x30, 0x20));
-        p.drawEllipse(QPointF(46, 12), 2.5, 2.5);
-        p.end();
-        icon.addPixmap(pm);
-    }
+    for (const char* size : {"48", "256"})
+        icon.addFile(QStringLiteral(":/icons/halvorn-setup-%1.png").arg(QLatin1String(size)));
     return icon;
 }
 

@@ -42,7 +42,7 @@ private:
     int pageCode_ = 0;
 };
 
-// The application icon, drawn at run time.
+// The application icon: the trail camera of the desktop entry.
 QIcon appIcon();
 
 } // namespace halvorn::app

@@ -46,7 +46,7 @@ TEST(StartUp, LoadsTheBackupOrTheDefaultsThenFramesTheMainWindow) {
         ASSERT_TRUE(frame.setUpFrame());
         EXPECT_EQ(frame.windowTitle(), "Halvorn Setup V4.56J");
         EXPECT_EQ(frame.pageCode(), 2);
-        EXPECT_FALSE(frame.windowIcon().isNull());
+        EXPECT_EQ(frame.windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {256, 256}})); // the installed drawings
         ui::DlgGSM* main = frame.mainWindow();
         ASSERT_NE(main, nullptr);
         EXPECT_EQ(main->parentWidget(), &frame);
