@@ -4,7 +4,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build asan run test test-asan screenshots fuzz bench lint mutate clean
+.PHONY: all deps configure build package asan run test test-asan screenshots fuzz bench lint mutate clean
 
 all: build
 
@@ -17,6 +17,10 @@ configure: deps
 build: configure
 	@cmake --build --preset default -j $(JOBS)
 
+# The Debian package build/halvorn-setup_<version>_<arch>.deb.
+package: build
+	@cmake --build --preset default --target package
+
 asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
@@ -25,8 +29,9 @@ run: build
 	./build/src/app/halvorn-setup
 
 # Unit, widget and end-to-end tests, then the unit and widget tests once more
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
-test: build asan
+# under AddressSanitizer and UndefinedBehaviorSanitizer. The package is built
+# first, so that CI covers it too.
+test: build package asan
 	ctest --preset default -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
