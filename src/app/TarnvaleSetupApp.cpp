@@ -6,6 +6,11 @@
 #include "platform/TempFolder.h"
 #include "ui/DialogUnits.h"
 
+#include <QLibraryInfo>
+
+#include <cstring>
+#include <utility>
+
 namespace halvorn::app {
 
 RunState::RunState(platform::TempFolderSource tempFolder, std::unique_ptr<TextCodec> textCodec,
@@ -20,7 +25,27 @@ void RunState::prepare() {
     record.setU8(rec::variantCode, static_cast<std::uint8_t>(kLayoutVariant));
 }
 
-TarnvaleSetupApp::TarnvaleSetupApp(int& argc, char** argv) : QApplication(argc, argv) {}
+bool ToolkitJapanese::loadFromQt() {
+    return load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+QString ToolkitJapanese::translate(const char* context, const char* sourceText, const char* disambiguation,
+                                   int n) const {
+    static const std::pair<const char*, const char*> folderCommands[] = {
+        {"&New Folder", "新しいフォルダー(&N)"},
+        {"New Folder", "新しいフォルダー"},
+        {"Create New Folder", "新しいフォルダーの作成"},
+        {"Create a New Folder", "新しいフォルダーを作成します"},
+    };
+    if (std::strcmp(context, "QFileDialog") == 0)
+        for (const auto& [source, text] : folderCommands)
+            if (std::strcmp(sourceText, source) == 0) return QString::fromUtf8(text);
+    return QTranslator::translate(context, sourceText, disambiguation, n);
+}
+
+TarnvaleSetupApp::TarnvaleSetupApp(int& argc, char** argv) : QApplication(argc, argv) {
+    if (toolkitTexts_.loadFromQt()) installTranslator(&toolkitTexts_);
+}
 
 TarnvaleSetupApp::~TarnvaleSetupApp() = default;
 

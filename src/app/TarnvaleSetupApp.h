@@ -12,6 +12,7 @@
 #include "ui/Prompter.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 #include <memory>
 
@@ -39,6 +40,15 @@ struct RunState {
     void prepare();
 };
 
+// Qt's own Japanese texts (buttons, the folder picker, the fields' context
+// menus) from Qt's translations folder, with the picker's folder commands
+// worded as the desktop names them ("新しいフォルダー").
+class ToolkitJapanese : public QTranslator {
+public:
+    bool loadFromQt(); // false when Qt's translation is missing
+    QString translate(const char* context, const char* sourceText, const char* disambiguation, int n) const override;
+};
+
 class TarnvaleSetupApp : public QApplication {
     Q_OBJECT
 public:
@@ -49,6 +59,7 @@ public:
     bool runStartUp();
 
 private:
+    ToolkitJapanese toolkitTexts_; // whatever the locale: the windows that use them speak Japanese
     std::unique_ptr<RunState> state_;
 };
 

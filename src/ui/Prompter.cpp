@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace halvorn::ui {
@@ -32,16 +33,21 @@ void QtPrompter::message(QWidget* owner, const QString& title, const QString& te
     box.exec();
 }
 
-bool QtPrompter::askYesNo(QWidget* owner, const QString& title, const QString& text) {
+bool QtPrompter::askYesNo(QWidget* owner, const QString& title, const QString& text, Language buttons) {
     QMessageBox box(QMessageBox::Question, title.isEmpty() ? applicationTitle() : title, text,
                     QMessageBox::Yes | QMessageBox::No, owner);
     box.setAccessibleName(box.windowTitle());
+    // Named here rather than by the toolkit's translation, which serves the Japanese windows only.
+    const bool japanese = buttons == Language::Japanese;
+    box.button(QMessageBox::Yes)->setText(japanese ? QStringLiteral("はい") : QStringLiteral("&Yes"));
+    box.button(QMessageBox::No)->setText(japanese ? QStringLiteral("いいえ") : QStringLiteral("&No"));
     return box.exec() != QMessageBox::No;
 }
 
 FolderChoice QtPrompter::chooseFolder(QWidget* owner, const QString& prompt) {
-    const QUrl url = QFileDialog::getExistingDirectoryUrl(owner, prompt, QUrl(), QFileDialog::ShowDirsOnly,
-                                                          {QStringLiteral("file")});
+    // Qt's own picker rather than the desktop's, so that it speaks the window's Japanese.
+    const QUrl url = QFileDialog::getExistingDirectoryUrl(
+        owner, prompt, QUrl(), QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog, {QStringLiteral("file")});
     if (url.isEmpty()) return {FolderChoice::Kind::Cancelled, {}};
     if (!url.isLocalFile() || url.toLocalFile().isEmpty()) return {FolderChoice::Kind::NotFileSystem, {}};
     return {FolderChoice::Kind::Folder, url.toLocalFile()};

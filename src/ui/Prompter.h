@@ -12,6 +12,9 @@ namespace halvorn::ui {
 
 enum class MessageIcon { None, Error, Warning, Question };
 
+// The language of a window, for the texts of the buttons the toolkit draws.
+enum class Language { Japanese, English };
+
 struct FolderChoice {
     enum class Kind { Cancelled, Folder, NotFileSystem };
     Kind kind = Kind::Cancelled;
@@ -26,8 +29,9 @@ public:
     virtual ~Prompter() = default;
     // A message box with a single OK button. An empty title means the application's name.
     virtual void message(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) = 0;
-    // A Yes/No question with the question icon; true unless the answer is No.
-    virtual bool askYesNo(QWidget* owner, const QString& title, const QString& text) = 0;
+    // A Yes/No question with the question icon, its buttons in the asking
+    // window's language; true unless the answer is No.
+    virtual bool askYesNo(QWidget* owner, const QString& title, const QString& text, Language buttons) = 0;
     // A folder picker showing the prompt, limited to folders.
     virtual FolderChoice chooseFolder(QWidget* owner, const QString& prompt) = 0;
     // Runs an already prepared dialog modally and returns its result code.
@@ -37,7 +41,7 @@ public:
 class QtPrompter : public Prompter {
 public:
     void message(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
-    bool askYesNo(QWidget* owner, const QString& title, const QString& text) override;
+    bool askYesNo(QWidget* owner, const QString& title, const QString& text, Language buttons) override;
     FolderChoice chooseFolder(QWidget* owner, const QString& prompt) override;
     int runModal(QDialog& dialog) override;
 };

@@ -3,6 +3,7 @@ mail account dialog and the APN dialog, a save checked byte for byte against
 the reference record, a restart, a quit, and a write-protected card."""
 
 import os
+import re
 import shutil
 import struct
 import time
@@ -116,6 +117,21 @@ def test_one_change_per_window_is_saved_and_shown_again(session):
     assert hours.name == hour and d.has(hours, R.STATE_ENABLED)
     session.quit()
     assert files(session) == saved
+
+
+def test_reset_question_and_folder_picker_speak_japanese(session):
+    session.start()
+    d.press(d.find(session.frame, R.ROLE_PUSH_BUTTON, "初期化"))
+    box = d.find(session.app, R.ROLE_ALERT, "初期化")
+    assert sorted(b.name for b in d.find_all(box, R.ROLE_PUSH_BUTTON)) == sorted(["はい", "いいえ"])
+    d.press(d.find(box, R.ROLE_PUSH_BUTTON, "いいえ"))
+    d.press(d.find(session.frame, R.ROLE_PUSH_BUTTON, "..."))
+    picker = d.find(session.app, R.ROLE_DIALOG, PATH_LABEL)
+    d.find(picker, R.ROLE_PUSH_BUTTON, "新しいフォルダーの作成")
+    texts = [a.name for a in d.find_all(picker, (R.ROLE_PUSH_BUTTON, R.ROLE_LABEL, R.ROLE_TABLE_COLUMN_HEADER))]
+    assert "キャンセル" in texts and not [t for t in texts if re.search("[A-Za-z]{2}", t)], texts
+    d.press(d.find(picker, R.ROLE_PUSH_BUTTON, "キャンセル"))
+    session.quit()
 
 
 def test_write_protected_card(session):

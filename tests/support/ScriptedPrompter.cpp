@@ -10,8 +10,8 @@ void ScriptedPrompter::message(QWidget*, const QString& title, const QString& te
     prompts.push_back({Prompt::Kind::Message, title.isEmpty() ? ui::applicationTitle() : title, text, icon});
 }
 
-bool ScriptedPrompter::askYesNo(QWidget*, const QString& title, const QString& text) {
-    prompts.push_back({Prompt::Kind::Question, title, text, ui::MessageIcon::Question});
+bool ScriptedPrompter::askYesNo(QWidget*, const QString& title, const QString& text, ui::Language buttons) {
+    prompts.push_back({Prompt::Kind::Question, title, text, ui::MessageIcon::Question, buttons});
     const bool yes = answers.empty() || answers.front();
     if (!answers.empty()) answers.pop_front();
     return yes;

@@ -209,6 +209,7 @@ TEST_F(MainWindowTest, ResetAsksThenRestoresTheDefaults) {
         c().resetButton->click();
         EXPECT_EQ(prompts(), QStringList{line(Kind::Question, "初期化", "設定を初期化してもよろしいですか？",
                                               MessageIcon::Question)});
+        EXPECT_EQ(t.prompter.prompts.front().buttons, ui::Language::Japanese); // "はい" and "いいえ"
         EXPECT_EQ(std::filesystem::exists(t.tempPath() / kBackupName), !yes);
         EXPECT_EQ(record() == saved && shown(*window) == before, !yes);
     }

@@ -261,7 +261,8 @@ void DlgCAM::onVideoLengthChanged() {
 
 void DlgCAM::onDefault() {
     if (!ctx_.prompter.askYesNo(this, QStringLiteral("Camera Default Setting"),
-                                QStringLiteral("You'll restore the default camera setting,\nAre you sure?")))
+                                QStringLiteral("You'll restore the default camera setting,\nAre you sure?"),
+                                Language::English))
         return;
     values_.cameraMode = cameraDefault::cameraMode;
     values_.cameraScene = cameraDefault::cameraScene;

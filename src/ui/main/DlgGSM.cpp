@@ -634,7 +634,8 @@ void DlgGSM::chooseFolder() {
 }
 
 void DlgGSM::reset() {
-    if (!ctx_.prompter.askYesNo(this, QStringLiteral("初期化"), QStringLiteral("設定を初期化してもよろしいですか？")))
+    if (!ctx_.prompter.askYesNo(this, QStringLiteral("初期化"), QStringLiteral("設定を初期化してもよろしいですか？"),
+                                Language::Japanese))
         return;
     ProfileRecord& r = ctx_.record;
     applyProfileDefaults(r);
