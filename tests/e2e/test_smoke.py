@@ -142,7 +142,7 @@ def test_write_protected_card(session):
     save(session)
     texts, box = d.alert(session.app, "Halvorn Setup")
     target = os.path.join(session.card, "PROFILE.BIN")
-    assert any(target in t and "write-protected" in t for t in texts), texts
+    assert any(target in t and "書き込み禁止" in t for t in texts), texts
     d.close(box)
     time.sleep(0.5)
     assert not d.find_all(session.app, R.ROLE_ALERT), "a message followed the error"

@@ -5,6 +5,7 @@
 
 #include "profile/ProfileFormat.h"
 #include "support/FileHelpers.h"
+#include "ui/FileErrorText.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -19,7 +20,7 @@ TEST_F(MainWindowTest, SaveWritesThePageCodeChecksThePathAndReports) {
     const fs::path bin = t.savePath() / kProfileBinName, backup = t.tempPath() / kBackupName;
     writeAll(file.toStdString(), {1}); // it passes the existence test, and is no folder to write into
     const auto report = [](platform::WriteStep step, int error, const fs::path& path) {
-        return QString::fromLocal8Bit(platform::FileError{step, error, path}.describe());
+        return ui::fileErrorText(platform::FileError{step, error, path});
     };
     const struct {
         Form form;
@@ -59,6 +60,54 @@ TEST_F(MainWindowTest, SaveWritesThePageCodeChecksThePathAndReports) {
     }
     EXPECT_EQ(readAll(bin), encodeProfileBin(record()));
     EXPECT_EQ(readAll(backup), encodeBackup(record(), t.custom));
+    t.sysCalls = real;
+}
+
+TEST_F(MainWindowTest, EachCauseOfAFailedWriteIsReportedOnceInJapaneseWithTheFile) {
+    enum Call { Create, Write, SyncFolder, ReadBack };
+    const QString unconfirmed = "%1 は書き込まれましたが、正しく保存されたことを確認できませんでした。"
+                                "カードを確認してから、もう一度保存してください。";
+    const struct {
+        Call call;
+        int error;
+        QString text;
+    } rows[] = {
+        {Create, EROFS, "%1 に書き込めません。カードが書き込み禁止になっています。"},
+        {Write, ENOSPC, "%1 に書き込めません。カードの空き容量が不足しています。"},
+        {Create, EACCES, "%1 へのアクセスが拒否されました。"},
+        {Create, ENOTDIR, "%1 に書き込めません。パスの途中にフォルダーではなくファイルがあります。"},
+        {Create, ENOENT, "%1 に書き込めません。フォルダーが見つかりません。カードが取り出された可能性があります。"},
+        {Write, EIO,
+         "%1 に書き込めません。カードを読み取れません。カードが壊れているか、正しく挿入されていない可能性があります。"},
+        {SyncFolder, EIO, unconfirmed},
+        {ReadBack, 0, unconfirmed},
+        {Create, EMFILE, "%1 に書き込めません。予期しないエラーが発生しました (エラー コード 24)。"},
+    };
+    const auto real = platform::SysCalls::real();
+    const QString folder = QString::fromStdString(t.savePath().string());
+    for (const auto& k : rows) {
+        SCOPED_TRACE(k.error);
+        t.sysCalls = real;
+        int syncs = 0;
+        const auto fail = [&k] { return errno = k.error, -1; };
+        if (k.call == Create)
+            t.sysCalls.openat = [&](int dir, const char* name, int flags, mode_t mode) {
+                return (flags & O_CREAT) != 0 ? fail() : real.openat(dir, name, flags, mode);
+            };
+        if (k.call == Write) t.sysCalls.write = [&](int, const void*, std::size_t) { return fail(); };
+        if (k.call == SyncFolder) t.sysCalls.fsync = [&](int fd) { return ++syncs == 2 ? fail() : real.fsync(fd); };
+        if (k.call == ReadBack)
+            t.sysCalls.read = [&](int fd, void* buf, std::size_t n) {
+                const ssize_t got = real.read(fd, buf, n);
+                if (got > 0) static_cast<std::uint8_t*>(buf)[0] ^= 1;
+                return got;
+            };
+        fill({.path = folder});
+        t.prompter.clear();
+        window->save();
+        EXPECT_EQ(prompts(), QStringList{line(Prompt::Kind::Message, ui::applicationTitle(),
+                                              k.text.arg(folder + "/PROFILE.BIN"), ui::MessageIcon::Error)});
+    }
     t.sysCalls = real;
 }
 

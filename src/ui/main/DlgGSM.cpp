@@ -4,6 +4,7 @@
 #include "profile/ProfileDefaults.h"
 #include "profile/ProfileText.h"
 #include "ui/FieldText.h"
+#include "ui/FileErrorText.h"
 #include "ui/FormControls.h"
 #include "ui/dialogs/DlgEmailSetting.h"
 #include "ui/dialogs/DlgOperator.h"
@@ -603,7 +604,7 @@ void DlgGSM::save() {
         return;
     }
     if (const auto error = ctx_.files.saveProfileFiles(folder)) {
-        ctx_.prompter.message(this, QString(), QString::fromLocal8Bit(error->describe()), MessageIcon::Error);
+        ctx_.prompter.message(this, QString(), fileErrorText(*error), MessageIcon::Error);
         return;
     }
     ctx_.prompter.message(this, QStringLiteral("保存先"),

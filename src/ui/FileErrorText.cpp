@@ -1,0 +1,52 @@
+#include "ui/FileErrorText.h"
+
+#include <QFile>
+
+#include <cerrno>
+
+namespace halvorn::ui {
+
+namespace {
+
+// After the rename the new file is in place; what failed then is only the proof that it reached the card.
+bool writtenButNotConfirmed(platform::WriteStep step) {
+    return step == platform::WriteStep::SyncFolder || step == platform::WriteStep::ReadBack;
+}
+
+} // namespace
+
+QString fileErrorText(const platform::FileError& error) {
+    const QString path = QFile::decodeName(QByteArray::fromStdString(error.path.string()));
+    if (writtenButNotConfirmed(error.step))
+        return QStringLiteral("%1 は書き込まれましたが、正しく保存されたことを確認できませんでした。"
+                              "カードを確認してから、もう一度保存してください。")
+            .arg(path);
+    switch (error.error) {
+    case EROFS:
+        return QStringLiteral("%1 に書き込めません。カードが書き込み禁止になっています。").arg(path);
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("%1 に書き込めません。カードの空き容量が不足しています。").arg(path);
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("%1 へのアクセスが拒否されました。").arg(path);
+    case ENOTDIR:
+    case EEXIST:
+        return QStringLiteral("%1 に書き込めません。パスの途中にフォルダーではなくファイルがあります。").arg(path);
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return QStringLiteral("%1 に書き込めません。フォルダーが見つかりません。カードが取り出された可能性があります。")
+            .arg(path);
+    case EIO:
+        return QStringLiteral(
+                   "%1 に書き込めません。カードを読み取れません。カードが壊れているか、正しく挿入されていない"
+                   "可能性があります。")
+            .arg(path);
+    default:
+        return QStringLiteral("%1 に書き込めません。予期しないエラーが発生しました (エラー コード %2)。")
+            .arg(path, QString::number(error.error));
+    }
+}
+
+} // namespace halvorn::ui
