@@ -44,11 +44,20 @@ bool QtPrompter::askYesNo(QWidget* owner, const QString& title, const QString& t
     return box.exec() != QMessageBox::No;
 }
 
-FolderChoice QtPrompter::chooseFolder(QWidget* owner, const QString& prompt) {
+FolderChoice QtPrompter::chooseFolder(QWidget* owner, const QString& prompt, const QString& start,
+                                      const QStringList& volumes) {
     // Qt's own picker rather than the desktop's, so that it speaks the window's Japanese.
-    const QUrl url = QFileDialog::getExistingDirectoryUrl(
-        owner, prompt, QUrl(), QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog, {QStringLiteral("file")});
-    if (url.isEmpty()) return {FolderChoice::Kind::Cancelled, {}};
+    QFileDialog dialog(owner, prompt, start);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    dialog.setSupportedSchemes({QStringLiteral("file")});
+    QList<QUrl> places = dialog.sidebarUrls();
+    for (const QString& volume : volumes)
+        places << QUrl::fromLocalFile(volume);
+    dialog.setSidebarUrls(places);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedUrls().isEmpty())
+        return {FolderChoice::Kind::Cancelled, {}};
+    const QUrl url = dialog.selectedUrls().front();
     if (!url.isLocalFile() || url.toLocalFile().isEmpty()) return {FolderChoice::Kind::NotFileSystem, {}};
     return {FolderChoice::Kind::Folder, url.toLocalFile()};
 }

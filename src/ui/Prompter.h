@@ -4,6 +4,7 @@
 // shows the real dialogs; tests hand windows one that records and answers.
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QWidget;
@@ -32,8 +33,10 @@ public:
     // A Yes/No question with the question icon, its buttons in the asking
     // window's language; true unless the answer is No.
     virtual bool askYesNo(QWidget* owner, const QString& title, const QString& text, Language buttons) = 0;
-    // A folder picker showing the prompt, limited to folders.
-    virtual FolderChoice chooseFolder(QWidget* owner, const QString& prompt) = 0;
+    // A folder picker showing the prompt, limited to folders, opening on start,
+    // with the removable volumes in its side panel.
+    virtual FolderChoice chooseFolder(QWidget* owner, const QString& prompt, const QString& start,
+                                      const QStringList& volumes) = 0;
     // Runs an already prepared dialog modally and returns its result code.
     virtual int runModal(QDialog& dialog) = 0;
 };
@@ -42,7 +45,8 @@ class QtPrompter : public Prompter {
 public:
     void message(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
     bool askYesNo(QWidget* owner, const QString& title, const QString& text, Language buttons) override;
-    FolderChoice chooseFolder(QWidget* owner, const QString& prompt) override;
+    FolderChoice chooseFolder(QWidget* owner, const QString& prompt, const QString& start,
+                              const QStringList& volumes) override;
     int runModal(QDialog& dialog) override;
 };
 

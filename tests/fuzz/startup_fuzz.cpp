@@ -24,8 +24,8 @@ struct ImmediatePrompter : ui::Prompter {
     explicit ImmediatePrompter(bool ok) : pressOk(ok) {}
     bool pressOk, inside = false;
     void message(QWidget*, const QString&, const QString&, ui::MessageIcon) override {}
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
-    ui::FolderChoice chooseFolder(QWidget*, const QString&) override { return {}; }
+    bool askYesNo(QWidget*, const QString&, const QString&, ui::Language) override { return true; }
+    ui::FolderChoice chooseFolder(QWidget*, const QString&, const QString&, const QStringList&) override { return {}; }
     int runModal(QDialog& dialog) override {
         if (!pressOk || inside) return QDialog::Rejected; // a dialog opened from a confirm is cancelled
         inside = true;

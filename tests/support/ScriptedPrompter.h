@@ -16,13 +16,15 @@ struct Prompt {
     QString text; // a dialog's object name
     ui::MessageIcon icon = ui::MessageIcon::None;
     ui::Language buttons = ui::Language::Japanese; // a question's
+    QString start{};                               // where a folder picker opens
 };
 
 class ScriptedPrompter : public ui::Prompter {
 public:
     void message(QWidget* owner, const QString& title, const QString& text, ui::MessageIcon icon) override;
     bool askYesNo(QWidget* owner, const QString& title, const QString& text, ui::Language buttons) override;
-    ui::FolderChoice chooseFolder(QWidget* owner, const QString& prompt) override;
+    ui::FolderChoice chooseFolder(QWidget* owner, const QString& prompt, const QString& start,
+                                  const QStringList& volumes) override;
     int runModal(QDialog& dialog) override; // the next scripted dialog handler, or rejected unseen
 
     std::vector<Prompt> prompts;

@@ -250,6 +250,8 @@ TEST_F(MainWindowTest, FolderChoiceAndQuit) {
     c().browseButton->click();
     EXPECT_EQ((QStringList{c().pathField->text(), c().mailFields[1]->text()}),
               (QStringList{"/chosen", "typed@example.jp"}));
+    c().browseButton->click(); // the picker opens again on the folder last chosen
+    EXPECT_EQ(t.prompter.prompts.back().start, "/chosen");
     // "キャンセル" ends the frame's run and writes nothing.
     const ProfileRecord kept = record();
     t.prompter.clear();

@@ -1,16 +1,19 @@
 #include "ui/main/DlgGSM.h"
 
 #include "platform/DurableFile.h"
+#include "platform/Volumes.h"
 #include "profile/ProfileDefaults.h"
 #include "profile/ProfileText.h"
 #include "ui/FieldText.h"
 #include "ui/FileErrorText.h"
+#include "ui/FolderStart.h"
 #include "ui/FormControls.h"
 #include "ui/dialogs/DlgEmailSetting.h"
 #include "ui/dialogs/DlgOperator.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -614,7 +617,13 @@ void DlgGSM::save() {
 
 void DlgGSM::chooseFolder() {
     const bool formRead = readForm();
-    const FolderChoice choice = ctx_.prompter.chooseFolder(this, QStringLiteral("保存先を選択してください"));
+    QStringList mountRoots;
+    for (const auto& root : platform::mountedVolumeRoots())
+        mountRoots << QFile::decodeName(root.c_str());
+    const PickerPlaces places =
+        pickerPlaces(lastChosenFolder_, mountRoots, QString::fromLocal8Bit(platform::userName()), QDir::homePath());
+    const FolderChoice choice =
+        ctx_.prompter.chooseFolder(this, QStringLiteral("保存先を選択してください"), places.start, places.volumes);
     switch (choice.kind) {
     case FolderChoice::Kind::Cancelled:
         return;
@@ -625,7 +634,7 @@ void DlgGSM::chooseFolder() {
     case FolderChoice::Kind::Folder:
         break;
     }
-    values_.savePath = choice.path;
+    values_.savePath = lastChosenFolder_ = choice.path;
     // After a form that could not be read, the fields behind the failing one
     // still hold the user's typing: only the path is put in then.
     if (formRead)

@@ -160,6 +160,7 @@ private:
     DlgOperator* apnDialog_ = nullptr;
     std::function<void()> cameraCommand_;
     bool settingForm_ = false; // showForm is putting values into the controls
+    QString lastChosenFolder_; // the picker opens there again
 };
 
 } // namespace halvorn::ui
