@@ -64,24 +64,24 @@ TEST_F(MainWindowTest, SaveWritesThePageCodeChecksThePathAndReports) {
 }
 
 TEST_F(MainWindowTest, EachCauseOfAFailedWriteIsReportedOnceInJapaneseWithTheFile) {
-    enum Call { Create, Write, SyncFolder, ReadBack };
-    const QString unconfirmed = "%1 は書き込まれましたが、正しく保存されたことを確認できませんでした。"
-                                "カードを確認してから、もう一度保存してください。";
+    enum Call { Write, SyncFolder, ReadBack };
+    const QString cannot = "%1 に書き込めません。",
+                  unconfirmed = "%1 は書き込まれましたが、正しく保存されたことを"
+                                "確認できませんでした。カードを確認してから、もう一度保存してください。";
     const struct {
         Call call;
         int error;
         QString text;
     } rows[] = {
-        {Create, EROFS, "%1 に書き込めません。カードが書き込み禁止になっています。"},
-        {Write, ENOSPC, "%1 に書き込めません。カードの空き容量が不足しています。"},
-        {Create, EACCES, "%1 へのアクセスが拒否されました。"},
-        {Create, ENOTDIR, "%1 に書き込めません。パスの途中にフォルダーではなくファイルがあります。"},
-        {Create, ENOENT, "%1 に書き込めません。フォルダーが見つかりません。カードが取り出された可能性があります。"},
-        {Write, EIO,
-         "%1 に書き込めません。カードを読み取れません。カードが壊れているか、正しく挿入されていない可能性があります。"},
+        {Write, EROFS, cannot + "カードが書き込み禁止になっています。"},
+        {Write, ENOSPC, cannot + "カードの空き容量が不足しています。"},
+        {Write, EACCES, "%1 へのアクセスが拒否されました。"},
+        {Write, ENOTDIR, cannot + "パスの途中にフォルダーではなくファイルがあります。"},
+        {Write, ENOENT, cannot + "フォルダーが見つかりません。カードが取り出された可能性があります。"},
+        {Write, EIO, cannot + "カードを読み取れません。カードが壊れているか、正しく挿入されていない可能性があります。"},
         {SyncFolder, EIO, unconfirmed},
         {ReadBack, 0, unconfirmed},
-        {Create, EMFILE, "%1 に書き込めません。予期しないエラーが発生しました (エラー コード 24)。"},
+        {Write, EMFILE, cannot + "予期しないエラーが発生しました (エラー コード 24)。"},
     };
     const auto real = platform::SysCalls::real();
     const QString folder = QString::fromStdString(t.savePath().string());
@@ -89,13 +89,9 @@ TEST_F(MainWindowTest, EachCauseOfAFailedWriteIsReportedOnceInJapaneseWithTheFil
         SCOPED_TRACE(k.error);
         t.sysCalls = real;
         int syncs = 0;
-        const auto fail = [&k] { return errno = k.error, -1; };
-        if (k.call == Create)
-            t.sysCalls.openat = [&](int dir, const char* name, int flags, mode_t mode) {
-                return (flags & O_CREAT) != 0 ? fail() : real.openat(dir, name, flags, mode);
-            };
-        if (k.call == Write) t.sysCalls.write = [&](int, const void*, std::size_t) { return fail(); };
-        if (k.call == SyncFolder) t.sysCalls.fsync = [&](int fd) { return ++syncs == 2 ? fail() : real.fsync(fd); };
+        if (k.call == Write) t.sysCalls.write = [&](int, const void*, std::size_t) { return errno = k.error, -1; };
+        if (k.call == SyncFolder) // the second sync is the folder's, after the rename
+            t.sysCalls.fsync = [&](int fd) { return ++syncs == 2 ? (errno = k.error, -1) : real.fsync(fd); };
         if (k.call == ReadBack)
             t.sysCalls.read = [&](int fd, void* buf, std::size_t n) {
                 const ssize_t got = real.read(fd, buf, n);

@@ -1,13 +1,20 @@
 // The main window: its save checks step by step, what it shows and enables,
-// the reset, the folder choice, its other commands and its layout.
+// the reset, the folder choice (where the picker opens), its other commands,
+// its layout, and the texts Qt draws for it in Japanese.
 
 #include "MainWindowFixture.h"
 
+#include "app/TarnvaleSetupApp.h"
 #include "profile/ProfileDefaults.h"
+#include "ui/FolderStart.h"
 #include "ui/FormControls.h"
 
 #include <QGroupBox>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -290,6 +297,61 @@ TEST_F(MainWindowTest, LayoutHasNoOverlapNoClippingAndNamesEveryControl) {
         EXPECT_TRUE(!n.startsWith('|') && (n.endsWith('|') || n.section('|', 0, 0) == n.section('|', 1)))
             << n.toStdString();
     EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size()) << names.join(", ").toStdString();
+}
+
+TEST(FolderStart, LastChosenElseTheUsersFirstRemovableVolumeElseHome) {
+    const struct {
+        QString last;
+        QStringList mounts;
+        QString start;
+        QStringList volumes;
+    } rows[] = {
+        {"/media/me/CARD/DCIM", {"/", "/media/me/CARD"}, "/media/me/CARD/DCIM", {"/media/me/CARD"}},
+        {"",
+         {"/", "/boot", "/run/media/me/SD", "/media/me/CARD"},
+         "/run/media/me/SD",
+         {"/run/media/me/SD", "/media/me/CARD"}},
+        {"", {"/", "/media/other/CARD", "/media/me", "/media/me/", "/media/meg/CARD", "/mnt/me/CARD"}, "/home/me", {}},
+        {"", {}, "/home/me", {}},
+    };
+    for (const auto& k : rows) {
+        SCOPED_TRACE(k.start.toStdString());
+        const ui::PickerPlaces places = ui::pickerPlaces(k.last, k.mounts, "me", "/home/me");
+        EXPECT_EQ(places.start, k.start);
+        EXPECT_EQ(places.volumes, k.volumes);
+    }
+    EXPECT_EQ(ui::pickerPlaces("", {"/media//CARD"}, "", "/home/me").start, "/home/me"); // no user name known
+}
+
+// Qt's own texts in Japanese (a field's context menu); a question's buttons in the asking window's language.
+TEST(ToolkitTexts, MenusInJapaneseQuestionButtonsInTheWindowsLanguage) {
+    app::ToolkitJapanese japanese;
+    ASSERT_TRUE(japanese.loadFromQt());
+    QApplication::installTranslator(&japanese);
+    QLineEdit field;
+    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    for (const QAction* a : menu->actions()) // each in kana or kanji
+        EXPECT_TRUE(a->isSeparator() || a->text().contains(QRegularExpression("[\\x{3040}-\\x{9fff}]")));
+    const struct {
+        ui::Language language;
+        QStringList buttons;
+        QMessageBox::StandardButton pressed;
+    } rows[] = {{ui::Language::Japanese, {"はい", "いいえ"}, QMessageBox::No},
+                {ui::Language::English, {"Yes", "No"}, QMessageBox::Yes}};
+    for (const auto& k : rows) {
+        SCOPED_TRACE(k.buttons.join('/').toStdString());
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (const QAbstractButton* b : box->buttons())
+                shown << QString(b->text()).remove('&');
+            box->button(k.pressed)->click();
+        });
+        EXPECT_EQ(ui::QtPrompter().askYesNo(nullptr, "title", "question", k.language), k.pressed == QMessageBox::Yes);
+        EXPECT_EQ(shown, k.buttons);
+    }
+    QApplication::removeTranslator(&japanese);
 }
 
 } // namespace
