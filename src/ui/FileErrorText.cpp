@@ -6,20 +6,16 @@
 
 namespace halvorn::ui {
 
-namespace {
-
-// After the rename the new file is in place; what failed then is only the proof that it reached the card.
-bool writtenButNotConfirmed(platform::WriteStep step) {
-    return step == platform::WriteStep::SyncFolder || step == platform::WriteStep::ReadBack;
-}
-
-} // namespace
-
 QString fileErrorText(const platform::FileError& error) {
     const QString path = QFile::decodeName(QByteArray::fromStdString(error.path.string()));
-    if (writtenButNotConfirmed(error.step))
-        return QStringLiteral("%1 は書き込まれましたが、正しく保存されたことを確認できませんでした。"
-                              "カードを確認してから、もう一度保存してください。")
+    // After the rename the new file is in place; what failed is only the proof that it reached the card.
+    if (error.replaced())
+        return QStringLiteral("新しい設定は %1 に書き込まれましたが、正しく保存されたことを確認できませんでした。"
+                              "カードを使う前に確認してください。")
+            .arg(path);
+    if (error.step == platform::WriteStep::Lock && error.error == EWOULDBLOCK)
+        return QStringLiteral("%1 に書き込めません。このプログラムの別のウィンドウが保存中です。"
+                              "しばらくしてから、もう一度保存してください。")
             .arg(path);
     switch (error.error) {
     case EROFS:

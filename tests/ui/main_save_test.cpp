@@ -64,10 +64,10 @@ TEST_F(MainWindowTest, SaveWritesThePageCodeChecksThePathAndReports) {
 }
 
 TEST_F(MainWindowTest, EachCauseOfAFailedWriteIsReportedOnceInJapaneseWithTheFile) {
-    enum Call { Write, SyncFolder, ReadBack };
-    const QString cannot = "%1 に書き込めません。",
-                  unconfirmed = "%1 は書き込まれましたが、正しく保存されたことを"
-                                "確認できませんでした。カードを確認してから、もう一度保存してください。";
+    enum Call { Write, SyncFolder, ReadBack, Lock };
+    const QString cannot = "%1 に書き込めません。", unconfirmed =
+                                                        "新しい設定は %1 に書き込まれましたが、正しく保存されたことを"
+                                                        "確認できませんでした。カードを使う前に確認してください。";
     const struct {
         Call call;
         int error;
@@ -81,6 +81,8 @@ TEST_F(MainWindowTest, EachCauseOfAFailedWriteIsReportedOnceInJapaneseWithTheFil
         {Write, EIO, cannot + "カードを読み取れません。カードが壊れているか、正しく挿入されていない可能性があります。"},
         {SyncFolder, EIO, unconfirmed},
         {ReadBack, 0, unconfirmed},
+        {Lock, EWOULDBLOCK,
+         cannot + "このプログラムの別のウィンドウが保存中です。しばらくしてから、もう一度保存してください。"},
         {Write, EMFILE, cannot + "予期しないエラーが発生しました (エラー コード 24)。"},
     };
     const auto real = platform::SysCalls::real();
@@ -98,6 +100,9 @@ TEST_F(MainWindowTest, EachCauseOfAFailedWriteIsReportedOnceInJapaneseWithTheFil
                 if (got > 0) static_cast<std::uint8_t*>(buf)[0] ^= 1;
                 return got;
             };
+        std::optional<platform::SaveLock> otherCopy; // another running copy saving
+        if (k.call == Lock) otherCopy.emplace(t.tempPath() / kLockName, 0);
+        t.files.setLockWait(0);
         fill({.path = folder});
         t.prompter.clear();
         window->save();
