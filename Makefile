@@ -4,7 +4,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build package asan run test test-asan screenshots fuzz bench lint mutate clean
+.PHONY: all deps configure build release package asan run test test-asan screenshots fuzz bench lint mutate clean
 
 all: build
 
@@ -16,6 +16,14 @@ configure: deps
 
 build: configure
 	@cmake --build --preset default -j $(JOBS)
+
+# The program as a distribution builds it: Release, Debian's own compiler and
+# linker flags, warnings not turned into errors (build-release/).
+release: deps
+	@CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DHALVORN_BUILD_TESTS=OFF >/dev/null
+	@cmake --build build-release -j $(JOBS) --target halvorn-setup
 
 # The Debian package build/halvorn-setup_<version>_<arch>.deb.
 package: build
@@ -83,4 +91,4 @@ mutate: deps
 	@/usr/bin/python3 scripts/mutate $(MUTANTS)
 
 clean:
-	rm -rf build build-asan build-fuzz build-mutate
+	rm -rf build build-asan build-fuzz build-mutate build-release
