@@ -20,7 +20,7 @@ bool ScriptedPrompter::askYesNo(QWidget*, const QString& title, const QString& t
 ui::FolderChoice ScriptedPrompter::chooseFolder(QWidget*, const QString& prompt, const QString& start,
                                                 const QStringList&) {
     prompts.push_back({Prompt::Kind::Folder, QString(), prompt, ui::MessageIcon::None, {}, start});
-    const ui::FolderChoice choice = folders.empty() ? ui::FolderChoice{} : folders.front();
+    ui::FolderChoice choice = folders.empty() ? ui::FolderChoice{} : folders.front();
     if (!folders.empty()) folders.pop_front();
     return choice;
 }

@@ -58,8 +58,11 @@ TEST_F(CameraDialog, CameraModeAndTriggerRulesOnOpeningAndOnChoosing) {
     const std::tuple<QString, int, QString> rules[] = {
         {mode, 0, "1100"},    {mode, 1, "1011"},    {mode, 2, "1000"},    {mode, 3, "1000"},    {mode, 255, "1000"},
         {trigger, 0, "1110"}, {trigger, 1, "1001"}, {trigger, 2, "1111"}, {trigger, 3, "1111"}, {trigger, 255, "1111"}};
-    for (const auto& [lists, value, want] : rules)
+    for (const auto& rule : rules)
         for (const bool chosen : {false, true}) {
+            const QString& lists = std::get<0>(rule);
+            const int value = std::get<1>(rule);
+            const QString& want = std::get<2>(rule);
             if (chosen && value > 2) continue;
             const QString list = lists.section('|', 0, 0);
             t.record.setU8(kBytes[kLists.indexOf(list)], static_cast<std::uint8_t>(chosen ? (value + 1) % 3 : value));

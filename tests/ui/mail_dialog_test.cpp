@@ -129,7 +129,9 @@ struct Confirm {
 struct MailConfirm : MailDialog, ::testing::WithParamInterface<Confirm> {};
 
 TEST_P(MailConfirm, WritesExactlyTheMailEntryAndChoiceOrNothing) {
-    const auto& [choice, typed, encryption, message, senderName] = GetParam();
+    const Confirm& c = GetParam();
+    const int choice = c.choice, encryption = c.encryption;
+    const QString &typed = c.typed, &message = c.message, &senderName = c.senderName;
     saveProfile(kGmail, "someone@example.org");
     ProfileRecord want = t.record;
     const int result = open([&] {
