@@ -34,6 +34,14 @@ std::vector<std::uint8_t> encodeBackup(const ProfileRecord& record, const Custom
     return out;
 }
 
+bool decodeProfileBin(std::span<const std::uint8_t> file, ProfileRecord& record) {
+    if (file.size() != kProfileBinSize) return false;
+    auto bytes = record.bytes().subspan(kProfileBinOffset);
+    std::copy(file.begin(), file.end(), bytes.begin());
+    ProfileScramble::unscramble(bytes);
+    return true;
+}
+
 BackupVerdict decodeBackup(std::span<const std::uint8_t> file, ProfileRecord& record, CustomOperators& custom) {
     if (file.size() < kRecordSize) return BackupVerdict::TooShort;
 

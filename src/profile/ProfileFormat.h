@@ -21,6 +21,10 @@ std::vector<std::uint8_t> encodeProfileBin(const ProfileRecord& record);
 // The backup: the scrambled record, then the custom list and the manual entry, unscrambled.
 std::vector<std::uint8_t> encodeBackup(const ProfileRecord& record, const CustomOperators& custom);
 
+// Reads a PROFILE.BIN into record bytes 20 to 1015; bytes 0 to 19 keep what
+// they hold. A file that is not 996 bytes is refused and changes nothing.
+bool decodeProfileBin(std::span<const std::uint8_t> file, ProfileRecord& record);
+
 enum class BackupVerdict {
     Accepted,     // record and custom operators replaced from the file
     TooShort,     // fewer than 1016 bytes; nothing changed
