@@ -50,7 +50,7 @@ screenshots: build
 # each run for FUZZ_SECONDS from the stored seeds; new inputs it finds stay in
 # build-fuzz/corpus/. `make test` replays the stored seeds as a test.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := backup_reader startup
+FUZZ_TARGETS := startup
 
 fuzz: deps
 	@cmake --preset fuzz >/dev/null

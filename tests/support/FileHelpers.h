@@ -3,6 +3,8 @@
 
 #include "platform/DurableFile.h"
 
+#include <QTemporaryDir>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -64,47 +66,14 @@ inline std::vector<std::string> fixtureLines(const std::string& name) {
 }
 
 // A new folder, removed with all it holds at the end of the scope.
-class TempDir {
-public:
-    TempDir() {
-        std::string name = (std::filesystem::temp_directory_path() / "halvorn-test-XXXXXX").string();
-        path_ = ::mkdtemp(name.data());
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
+struct TempDir : QTemporaryDir {
+    std::filesystem::path path() const { return QTemporaryDir::path().toStdString(); }
 };
 
-// Sets (or, with nothing, unsets) an environment variable for the scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            ::setenv(name_.c_str(), old_->c_str(), 1);
-        else
-            ::unsetenv(name_.c_str());
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    std::string name_;
-    std::optional<std::string> old_;
-};
+// Sets an environment variable, or with nothing unsets it.
+inline void putEnv(const char* name, const std::optional<std::string>& value) {
+    value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+}
 
 // The type and permission bits of a path itself (a link is not followed); 0 when there is nothing.
 inline mode_t modeOf(const std::filesystem::path& p) {

@@ -27,27 +27,12 @@ struct CameraDialog : ::testing::Test {
     QComboBox* L(const QString& name) { return named<QComboBox>(kLists.indexOf(name) < 12 ? &dlg : scene, name); }
 };
 
-TEST_F(CameraDialog, OpensOnTheProfileDefaultsWithTheListsItemsInStoredOrder) {
+TEST_F(CameraDialog, OpensOnTheProfileDefaults) {
     for (int opening = 0; opening < 2; ++opening) // the time lists are filled afresh, not appended to
         open([&] {
             EXPECT_EQ(dlg.windowTitle() + '|' + shown(&dlg, kCamera) + usable(&dlg, kCamera),
                       "Camera Parameter Setting|" + kDefaults + "110011101111");
             EXPECT_TRUE(L("RF Switch")->isHidden() && labelOf(L("RF Switch"))->isHidden());
-            QStringList all;
-            for (const QString& name : kLists)
-                all << items(L(name));
-            EXPECT_EQ(
-                all.join('/'),
-                "Photo|Video|Picture+Video/Auto|Close Object|Moving Object|Still Object|2 Bursts(N+M)|3 Bursts(N)|"
-                "Chasing Photo|Customize/1080P|720P|WVGA/05 Sec|10 Sec|15 Sec|20 Sec|25 Sec|30 Sec|35 Sec|"
-                "40 Sec|45 Sec|50 Sec|55 Sec|60 Sec/PIR Trigger|Time Lapse|Both/Low|Auto|High/00 Sec|05 Sec|"
-                "10 Sec|15 Sec|20 Sec|25 Sec|30 Sec|35 Sec|40 Sec|45 Sec|50 Sec|55 Sec|01 Min|02 Min|03 Min|"
-                "04 Min|05 Min|10 Min|15 Min|20 Min|25 Min|30 Min|35 Min|40 Min|45 Min|50 Min|55 Min|60 Min/"
-                "05 Sec|10 Sec|15 Sec|20 Sec|25 Sec|30 Sec|35 Sec|40 Sec|45 Sec|50 Sec|55 Sec|01 Min|02 Min|"
-                "03 Min|04 Min|05 Min|10 Min|15 Min|20 Min|25 Min|30 Min|35 Min|40 Min|45 Min|50 Min|55 Min|"
-                "01 Hour|02 Hour|03 Hour|04 Hour|05 Hour|06 Hour|07 Hour|08 Hour|12 Hour|16 Hour|20 Hour|"
-                "24 Hour/English|Deustch/Off|On/Off|On/Off|Trigger|On/1.3MP|3MP|8MP|10MP|12MP/Low|Medium|High/"
-                "1 Photo|2 Photos|3 Photos|4 Photos|5 Photos|6 Photos|7 Photos|8 Photos|9 Photos|10 Photos");
         });
     EXPECT_EQ(t.prompter.prompts.size(), 2u); // no message, no scene dialog
 }
@@ -60,16 +45,14 @@ TEST_F(CameraDialog, CameraModeAndTriggerRulesOnOpeningAndOnChoosing) {
         {trigger, 0, "1110"}, {trigger, 1, "1001"}, {trigger, 2, "1111"}, {trigger, 3, "1111"}, {trigger, 255, "1111"}};
     for (const auto& rule : rules)
         for (const bool chosen : {false, true}) {
-            const QString& lists = std::get<0>(rule);
+            const QString lists = std::get<0>(rule), want = std::get<2>(rule), list = lists.section('|', 0, 0);
             const int value = std::get<1>(rule);
-            const QString& want = std::get<2>(rule);
-            if (chosen && value > 2) continue;
-            const QString list = lists.section('|', 0, 0);
             t.record.setU8(kBytes[kLists.indexOf(list)], static_cast<std::uint8_t>(chosen ? (value + 1) % 3 : value));
-            open([&] {
-                if (chosen) choose(L(list), value);
-                EXPECT_EQ(usable(&dlg, lists), want) << list.toStdString() << value << chosen;
-            });
+            if (!chosen || value <= 2)
+                open([&] {
+                    if (chosen) choose(L(list), value);
+                    EXPECT_EQ(usable(&dlg, lists), want) << list.toStdString() << value << chosen;
+                });
         }
 }
 

@@ -140,7 +140,7 @@ TEST(UserTempFolder, FromTheEnvironment) {
     fs::current_path(root.path());
     fs::create_directories("relative"); // a relative TMPDIR or cache folder that exists here
     fs::create_directories(tmp);
-    const ScopedEnv homeEnv("HOME", home.string());
+    putEnv("HOME", home.string());
     enum Plant { None, Link, File, Foreign, Open };
     using Env = std::optional<std::string>;
     // clang-format off
@@ -158,7 +158,8 @@ TEST(UserTempFolder, FromTheEnvironment) {
         if (plant == File) writeAll(own, {1});
         if (plant == Foreign || plant == Open) fs::create_directory(own);          // made 0755 by the umask
         if (plant == Foreign && ::chown(own.c_str(), 65534, 65534) != 0) continue; // needs root rights
-        const ScopedEnv tmpdirEnv("TMPDIR", tmpdir), cacheEnv("XDG_CACHE_HOME", cache);
+        putEnv("TMPDIR", tmpdir);
+        putEnv("XDG_CACHE_HOME", cache);
         const auto folder = platform::userTempFolder();
         EXPECT_EQ(folder, want) << tmpdir.value_or("-") << " " << cache.value_or("-") << " " << plant;
         if (!folder || folder == tmp) continue;
