@@ -5,6 +5,10 @@
 #include "ui/dialogs/DlgCAM.h"
 #include "ui/main/DlgGSM.h"
 
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+
 namespace halvorn::app {
 
 TarnvaleSetupDlg::TarnvaleSetupDlg(ui::AppContext& ctx, QWidget* parent)
@@ -33,10 +37,34 @@ bool TarnvaleSetupDlg::setUpFrame() {
 
     main_ = new ui::DlgGSM(ctx_, *this, this);
     main_->setCameraCommand([this] { cameraDialog()->openModal(); });
-    main_->move(0, 0);
+    buildMenu();
+    const int menuHeight = menuBar_->sizeHint().height();
+    menuBar_->setGeometry(0, 0, main_->width(), menuHeight);
+    main_->move(0, menuHeight);
     main_->show();
-    setFixedSize(main_->size());
+    setFixedSize(main_->width(), menuHeight + main_->height());
     return true;
+}
+
+void TarnvaleSetupDlg::buildMenu() {
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(QStringLiteral("menuBar"));
+    menuBar_->setNativeMenuBar(false); // part of the frame, as the panel is laid out below it
+    QMenu* file = menuBar_->addMenu(QStringLiteral("ファイル"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    const auto item = [&](const QString& text, void (ui::DlgGSM::*command)()) {
+        QAction* action = file->addAction(text);
+        connect(action, &QAction::triggered, main_, command);
+    };
+    item(QStringLiteral("カードから読み込む..."), &ui::DlgGSM::loadFromCard);
+    item(QStringLiteral("設定をファイルに書き出す..."), &ui::DlgGSM::exportSettings);
+    item(QStringLiteral("設定をファイルから読み込む..."), &ui::DlgGSM::importSettings);
+    file->addSeparator();
+    item(QStringLiteral("終了"), &ui::DlgGSM::quit);
+    // F10 and Alt+F open the menu from the keyboard.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_F10), QKeySequence(Qt::ALT | Qt::Key_F)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [this, file] { menuBar_->setActiveAction(file->menuAction()); });
 }
 
 QIcon appIcon() {

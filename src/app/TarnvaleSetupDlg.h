@@ -1,11 +1,14 @@
 #pragma once
-// The frame: the program's only top-level window. It hosts the main window as
-// a child panel at its top-left corner and takes the panel's size.
+// The frame: the program's only top-level window. Its menu bar runs along the
+// top; the main window is a child panel below it, and the frame takes the
+// panel's size plus the menu bar's height.
 
 #include "ui/AppContext.h"
 
 #include <QDialog>
 #include <QIcon>
+
+class QMenuBar;
 
 namespace halvorn::ui {
 class DlgGSM;
@@ -27,6 +30,7 @@ public:
     void endWithCancel() override { reject(); }
 
     ui::DlgGSM* mainWindow() const { return main_; }
+    QMenuBar* menuBar() const { return menuBar_; }
     // The camera settings dialog, built on first use and kept for the rest of the run.
     ui::DlgCAM* cameraDialog();
     void setAppIcon(const QIcon& icon) { icon_ = icon; }
@@ -36,7 +40,10 @@ public:
 
 private:
     ui::AppContext& ctx_;
+    void buildMenu();
+
     ui::DlgGSM* main_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
     ui::DlgCAM* camera_ = nullptr;
     QIcon icon_;
     int pageCode_ = 0;

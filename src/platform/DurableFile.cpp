@@ -203,6 +203,23 @@ std::optional<FileError> writeFileDurably(const std::filesystem::path& target, s
     return writer.run(bytes);
 }
 
+namespace {
+
+// Reads from the descriptor until its end or `limit` bytes; the errno of a failed read.
+int readUpTo(int fd, std::size_t limit, std::vector<std::uint8_t>& bytes) {
+    std::uint8_t buffer[4096];
+    while (bytes.size() < limit) {
+        const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) break;
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    }
+    return 0;
+}
+
+} // namespace
+
 std::optional<std::vector<std::uint8_t>> readOwnFile(const std::filesystem::path& path) {
     // O_NONBLOCK keeps a planted FIFO from blocking the open; it is refused below.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
@@ -211,22 +228,29 @@ std::optional<std::vector<std::uint8_t>> readOwnFile(const std::filesystem::path
     std::optional<std::vector<std::uint8_t>> result;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1) {
         std::vector<std::uint8_t> bytes;
-        std::uint8_t buffer[4096];
-        bool ok = true;
-        while (bytes.size() < kReadCap) {
-            const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, kReadCap - bytes.size()));
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                ok = false;
-                break;
-            }
-            if (n == 0) break;
-            bytes.insert(bytes.end(), buffer, buffer + n);
-        }
-        if (ok) result = std::move(bytes);
+        if (readUpTo(fd, kReadCap, bytes) == 0) result = std::move(bytes);
     }
     ::close(fd);
     return result;
+}
+
+FileRead readFile(const std::filesystem::path& path, std::size_t limit) {
+    FileRead read;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        read.error = errno;
+        return read;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        read.error = errno;
+    else if (!S_ISREG(st.st_mode))
+        read.error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    else
+        read.error = readUpTo(fd, limit, read.bytes);
+    ::close(fd);
+    if (read.error != 0) read.bytes.clear();
+    return read;
 }
 
 void removeStaleTemporaries(const std::filesystem::path& target) {

@@ -59,6 +59,16 @@ std::optional<FileError> writeFileDurably(const std::filesystem::path& target, s
 // single link, opened without following a symbolic link. Nothing otherwise.
 std::optional<std::vector<std::uint8_t>> readOwnFile(const std::filesystem::path& path);
 
+// A file read whole, or the errno of what failed (EISDIR or EINVAL: not a regular file).
+struct FileRead {
+    std::vector<std::uint8_t> bytes;
+    int error = 0;
+};
+
+// Reads a regular file, any owner's, up to `limit` bytes (a longer file gives
+// its first `limit` bytes).
+FileRead readFile(const std::filesystem::path& path, std::size_t limit);
+
 // Removes leftovers of interrupted writes of `target` in its folder: those of
 // processes that no longer run. A leftover of a running process (a save in
 // progress in another copy of the program) is kept.

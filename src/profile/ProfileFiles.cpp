@@ -54,6 +54,49 @@ void ProfileFiles::loadBackup() {
     if (!bytes || decodeBackup(*bytes, record_, custom_) != BackupVerdict::Accepted) applyProfileDefaults(record_);
 }
 
+LoadResult ProfileFiles::readCard(const std::filesystem::path& folder) {
+    LoadResult result{LoadResult::Kind::Loaded, folder / kProfileBinName};
+    // One byte more than the file may hold tells a longer file from a whole one.
+    const platform::FileRead read = platform::readFile(result.path, kProfileBinSize + 1);
+    result.size = read.bytes.size();
+    if (read.error != 0) {
+        result.kind = LoadResult::Kind::Unreadable;
+        result.error = read.error;
+    } else if (!decodeProfileBin(read.bytes, record_)) {
+        result.kind = LoadResult::Kind::WrongSize;
+    }
+    return result;
+}
+
+std::optional<platform::FileError> ProfileFiles::exportSettings(const std::filesystem::path& file) const {
+    platform::WriteOptions options;
+    options.mode = 0600; // like the backup, it holds the mail account's password
+    options.syncToDevice = syncToDevice_;
+    return platform::writeFileDurably(file, encodeBackup(record_, custom_), options, sys_);
+}
+
+LoadResult ProfileFiles::importSettings(const std::filesystem::path& file) {
+    LoadResult result{LoadResult::Kind::Loaded, file};
+    const platform::FileRead read = platform::readFile(file, kBackupSize);
+    result.size = read.bytes.size();
+    if (read.error != 0) {
+        result.kind = LoadResult::Kind::Unreadable;
+        result.error = read.error;
+        return result;
+    }
+    switch (decodeBackup(read.bytes, record_, custom_)) {
+    case BackupVerdict::Accepted:
+        break;
+    case BackupVerdict::TooShort:
+        result.kind = LoadResult::Kind::TooShort;
+        break;
+    case BackupVerdict::WrongVersion:
+        result.kind = LoadResult::Kind::WrongVersion;
+        break;
+    }
+    return result;
+}
+
 void ProfileFiles::deleteBackup() {
     const auto backup = backupPath();
     if (backup) platform::removeFile(*backup);

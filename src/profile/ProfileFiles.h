@@ -16,6 +16,18 @@ constexpr const char* kProfileBinName = "PROFILE.BIN";
 constexpr const char* kBackupName = "setupV4.56J.bak";
 constexpr const char* kLockName = "halvorn-setup.lock"; // beside the backup
 
+constexpr const char* kSettingsSuffix = ".halvorn"; // exported settings files
+
+// What reading a card's PROFILE.BIN or an exported settings file found.
+struct LoadResult {
+    enum class Kind { Loaded, Unreadable, WrongSize, TooShort, WrongVersion };
+    Kind kind = Kind::Loaded;
+    std::filesystem::path path;
+    int error = 0;        // errno, when unreadable
+    std::size_t size = 0; // how many bytes the file holds (up to one past what is read)
+    bool loaded() const { return kind == Kind::Loaded; }
+};
+
 class ProfileFiles {
 public:
     ProfileFiles(ProfileRecord& record, CustomOperators& custom, platform::TempFolderSource tempFolder,
@@ -29,6 +41,16 @@ public:
     // Fills the record from the backup, or applies the defaults. Without a
     // temporary folder the record keeps what it holds.
     void loadBackup();
+
+    // Reads PROFILE.BIN from a folder into record bytes 20 to 1015. Anything
+    // but a readable file of 996 bytes changes nothing.
+    LoadResult readCard(const std::filesystem::path& folder);
+
+    // Writes the whole settings in the backup's form into a file of the user's, owner-only.
+    std::optional<platform::FileError> exportSettings(const std::filesystem::path& file) const;
+    // Takes an exported file (or a backup) as the start takes the backup; a
+    // refused file changes neither the record nor the custom operators.
+    LoadResult importSettings(const std::filesystem::path& file);
 
     // Deletes the backup; a missing file or a failure is ignored.
     void deleteBackup();

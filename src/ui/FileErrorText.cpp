@@ -1,13 +1,21 @@
 #include "ui/FileErrorText.h"
 
+#include "profile/ProfileFormat.h"
+
 #include <QFile>
 
 #include <cerrno>
 
 namespace halvorn::ui {
 
+namespace {
+QString pathText(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+} // namespace
+
 QString fileErrorText(const platform::FileError& error) {
-    const QString path = QFile::decodeName(QByteArray::fromStdString(error.path.string()));
+    const QString path = pathText(error.path);
     // After the rename the new file is in place; what failed is only the proof that it reached the card.
     if (error.replaced())
         return QStringLiteral("新しい設定は %1 に書き込まれましたが、正しく保存されたことを確認できませんでした。"
@@ -42,6 +50,46 @@ QString fileErrorText(const platform::FileError& error) {
     default:
         return QStringLiteral("%1 に書き込めません。予期しないエラーが発生しました (エラー コード %2)。")
             .arg(path, QString::number(error.error));
+    }
+}
+
+QString loadErrorText(const LoadResult& result) {
+    using Kind = LoadResult::Kind;
+    const QString path = pathText(result.path), size = QString::number(result.size);
+    switch (result.kind) {
+    case Kind::Loaded:
+        return {};
+    case Kind::WrongSize:
+        return result.size < kProfileBinSize
+                   ? QStringLiteral(
+                         "%1 はカメラの設定ファイルではありません。996 バイトのはずが %2 バイトしかありません。")
+                         .arg(path, size)
+                   : QStringLiteral("%1 はカメラの設定ファイルではありません。996 バイトより大きなファイルです。")
+                         .arg(path);
+    case Kind::TooShort:
+        return QStringLiteral("%1 はこのプログラムの設定ファイルではありません。1016 バイトに足りません (%2 バイト)。")
+            .arg(path, size);
+    case Kind::WrongVersion:
+        return QStringLiteral("%1 はこのプログラムの設定ファイルではありません。バージョンの印がありません。")
+            .arg(path);
+    case Kind::Unreadable:
+        break;
+    }
+    switch (result.error) {
+    case ENOENT:
+        return QStringLiteral("%1 が見つかりません。").arg(path);
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("%1 へのアクセスが拒否されました。").arg(path);
+    case EISDIR:
+    case EINVAL:
+        return QStringLiteral("%1 はファイルではありません。").arg(path);
+    case EIO:
+        return QStringLiteral("%1 を読み込めません。カードが壊れているか、正しく挿入されていない可能性があります。")
+            .arg(path);
+    default:
+        return QStringLiteral("%1 を読み込めません。予期しないエラーが発生しました (エラー コード %2)。")
+            .arg(path, QString::number(result.error));
     }
 }
 

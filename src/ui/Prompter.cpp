@@ -1,5 +1,7 @@
 #include "ui/Prompter.h"
 
+#include "profile/ProfileFiles.h"
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -60,6 +62,22 @@ FolderChoice QtPrompter::chooseFolder(QWidget* owner, const QString& prompt, con
     const QUrl url = dialog.selectedUrls().front();
     if (!url.isLocalFile() || url.toLocalFile().isEmpty()) return {FolderChoice::Kind::NotFileSystem, {}};
     return {FolderChoice::Kind::Folder, url.toLocalFile()};
+}
+
+QString QtPrompter::chooseFile(QWidget* owner, const QString& title, FileUse use, const QString& start) {
+    QFileDialog dialog(owner, title, start,
+                       QStringLiteral("設定ファイル (*%1);;すべてのファイル (*)").arg(QLatin1String(kSettingsSuffix)));
+    dialog.setOptions(QFileDialog::DontUseNativeDialog);
+    dialog.setSupportedSchemes({QStringLiteral("file")});
+    if (use == FileUse::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QString::fromLatin1(kSettingsSuffix).mid(1));
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
 }
 
 int QtPrompter::runModal(QDialog& dialog) { return dialog.exec(); }

@@ -22,6 +22,9 @@ struct FolderChoice {
     QString path; // the folder's full path when kind is Folder
 };
 
+// What a file picker asks for: a name to write to, or an existing file to read.
+enum class FileUse { Save, Open };
+
 // The application's name: the title of message boxes that have none of their own.
 QString applicationTitle();
 
@@ -37,6 +40,9 @@ public:
     // with the removable volumes in its side panel.
     virtual FolderChoice chooseFolder(QWidget* owner, const QString& prompt, const QString& start,
                                       const QStringList& volumes) = 0;
+    // A picker of the program's settings files, titled `title`, opening on
+    // `start` (a folder, or for Save a suggested file). Empty when cancelled.
+    virtual QString chooseFile(QWidget* owner, const QString& title, FileUse use, const QString& start) = 0;
     // Runs an already prepared dialog modally and returns its result code.
     virtual int runModal(QDialog& dialog) = 0;
 };
@@ -47,6 +53,7 @@ public:
     bool askYesNo(QWidget* owner, const QString& title, const QString& text, Language buttons) override;
     FolderChoice chooseFolder(QWidget* owner, const QString& prompt, const QString& start,
                               const QStringList& volumes) override;
+    QString chooseFile(QWidget* owner, const QString& title, FileUse use, const QString& start) override;
     int runModal(QDialog& dialog) override;
 };
 

@@ -26,6 +26,7 @@ struct ImmediatePrompter : ui::Prompter {
     void message(QWidget*, const QString&, const QString&, ui::MessageIcon) override {}
     bool askYesNo(QWidget*, const QString&, const QString&, ui::Language) override { return true; }
     ui::FolderChoice chooseFolder(QWidget*, const QString&, const QString&, const QStringList&) override { return {}; }
+    QString chooseFile(QWidget*, const QString&, ui::FileUse, const QString&) override { return {}; }
     int runModal(QDialog& dialog) override {
         if (!pressOk || inside) return QDialog::Rejected; // a dialog opened from a confirm is cancelled
         inside = true;

@@ -25,6 +25,13 @@ ui::FolderChoice ScriptedPrompter::chooseFolder(QWidget*, const QString& prompt,
     return choice;
 }
 
+QString ScriptedPrompter::chooseFile(QWidget*, const QString& title, ui::FileUse, const QString& start) {
+    prompts.push_back({Prompt::Kind::File, title, {}, ui::MessageIcon::None, {}, start});
+    const QString file = files.empty() ? QString() : files.front();
+    if (!files.empty()) files.pop_front();
+    return file;
+}
+
 int ScriptedPrompter::runModal(QDialog& dialog) {
     prompts.push_back({Prompt::Kind::Dialog, dialog.windowTitle(), dialog.objectName(), ui::MessageIcon::None});
     if (dialogs.empty()) return QDialog::Rejected;

@@ -8,8 +8,11 @@
 #include "profile/ProfileFormat.h"
 #include "support/FileHelpers.h"
 #include "support/ScriptedPrompter.h"
+#include "ui/DialogUnits.h"
 #include "ui/main/DlgGSM.h"
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -50,8 +53,21 @@ TEST(StartUp, LoadsTheBackupOrTheDefaultsThenFramesTheMainWindow) {
         ui::DlgGSM* main = frame.mainWindow();
         ASSERT_NE(main, nullptr);
         EXPECT_EQ(main->parentWidget(), &frame);
-        EXPECT_EQ(main->geometry(), QRect(QPoint(0, 0), frame.size()));
-        // The hidden camera command opens the one camera settings dialog; "キャンセル" ends the frame.
+        // The menu bar on top, the panel below it as laid out, the frame around both.
+        const QMenuBar* bar = frame.menuBar();
+        EXPECT_EQ(std::tuple(bar->geometry(), main->geometry(), frame.size()),
+                  std::tuple(QRect(0, 0, main->width(), bar->sizeHint().height()),
+                             QRect(QPoint(0, bar->height()), ui::DialogUnits(ui::dialogFont()).size(420, 310)),
+                             QSize(main->width(), bar->height() + main->height())));
+        QStringList menu;
+        for (const QAction* top : bar->actions()) {
+            menu << top->text();
+            for (const QAction* a : top->menu()->actions())
+                menu << a->text();
+        }
+        EXPECT_EQ(menu.join('|'),
+                  "ファイル|カードから読み込む...|設定をファイルに書き出す...|設定をファイルから読み込む...||終了");
+        // The hidden camera command opens the one camera settings dialog; "終了" ends the frame.
         main->controls().cameraButton->click();
         main->controls().cameraButton->click();
         const auto& prompts = static_cast<ScriptedPrompter&>(*state.prompter).prompts;
@@ -59,7 +75,7 @@ TEST(StartUp, LoadsTheBackupOrTheDefaultsThenFramesTheMainWindow) {
         EXPECT_EQ(frame.findChildren<QDialog*>("DlgCAM").size(), 1);
         frame.show();
         frame.setResult(QDialog::Accepted);
-        main->controls().cancelButton->click();
+        bar->actions().front()->menu()->actions().back()->trigger();
         EXPECT_EQ(frame.result(), QDialog::Rejected);
         EXPECT_FALSE(frame.isVisible());
     }

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +45,9 @@ constexpr int kLongestAddress = 47;
 
 const QString kRecipientsTitle = QStringLiteral("受信者設定");
 const QString kRenameTitle = QStringLiteral("名前変更");
+const QString kCardTitle = QStringLiteral("カードから読み込む");
+const QString kExportTitle = QStringLiteral("設定をファイルに書き出す");
+const QString kImportTitle = QStringLiteral("設定をファイルから読み込む");
 
 // Checks the button at the position, or none when it lies outside the group.
 void setChoice(QButtonGroup* buttons, const QList<QRadioButton*>& radios, int position) {
@@ -615,8 +619,7 @@ void DlgGSM::save() {
                           MessageIcon::None);
 }
 
-void DlgGSM::chooseFolder() {
-    const bool formRead = readForm();
+FolderChoice DlgGSM::pickFolder() {
     QStringList mountRoots;
     for (const auto& root : platform::mountedVolumeRoots())
         mountRoots << QFile::decodeName(root.c_str());
@@ -624,16 +627,16 @@ void DlgGSM::chooseFolder() {
         pickerPlaces(lastChosenFolder_, mountRoots, QString::fromLocal8Bit(platform::userName()), QDir::homePath());
     const FolderChoice choice =
         ctx_.prompter.chooseFolder(this, QStringLiteral("保存先を選択してください"), places.start, places.volumes);
-    switch (choice.kind) {
-    case FolderChoice::Kind::Cancelled:
-        return;
-    case FolderChoice::Kind::NotFileSystem:
+    if (choice.kind == FolderChoice::Kind::NotFileSystem)
         ctx_.prompter.message(this, QStringLiteral("Save Path"), QStringLiteral("Select the Path Error"),
                               MessageIcon::None);
-        return;
-    case FolderChoice::Kind::Folder:
-        break;
-    }
+    return choice;
+}
+
+void DlgGSM::chooseFolder() {
+    const bool formRead = readForm();
+    const FolderChoice choice = pickFolder();
+    if (choice.kind != FolderChoice::Kind::Folder) return;
     values_.savePath = lastChosenFolder_ = choice.path;
     // After a form that could not be read, the fields behind the failing one
     // still hold the user's typing: only the path is put in then.
@@ -641,6 +644,49 @@ void DlgGSM::chooseFolder() {
         showForm();
     else
         showText(c_.pathField, values_.savePath, kPathLimit);
+}
+
+void DlgGSM::loadFromCard() {
+    const FolderChoice choice = pickFolder();
+    if (choice.kind != FolderChoice::Kind::Folder) return;
+    const LoadResult read = ctx_.files.readCard(QFile::encodeName(choice.path).toStdString());
+    if (!read.loaded()) {
+        ctx_.prompter.message(this, kCardTitle, loadErrorText(read), MessageIcon::Error);
+        return;
+    }
+    values_.savePath = choice.path; // the next "OK" writes back onto the card it came from
+    lastChosenFolder_ = choice.path;
+    loadFromRecord();
+}
+
+QString DlgGSM::fileStart() const { return lastFileFolder_.isEmpty() ? QDir::homePath() : lastFileFolder_; }
+
+void DlgGSM::exportSettings() {
+    ctx_.record.setU16(rec::profileKind, lowWord(frame_.pageCode()));
+    if (!checkAndStore()) return; // the checks of "OK", with their messages
+    const QString name = (values_.cameraName.isEmpty() ? QStringLiteral("profile") : values_.cameraName) +
+                         QLatin1String(kSettingsSuffix);
+    const QString file = ctx_.prompter.chooseFile(this, kExportTitle, FileUse::Save, QDir(fileStart()).filePath(name));
+    if (file.isEmpty()) return;
+    lastFileFolder_ = QFileInfo(file).absolutePath();
+    if (const auto error = ctx_.files.exportSettings(QFile::encodeName(file).toStdString())) {
+        ctx_.prompter.message(this, QString(), fileErrorText(*error), MessageIcon::Error);
+        return;
+    }
+    ctx_.prompter.message(this, QStringLiteral("保存先"),
+                          QStringLiteral("設定ファイルは次の場所に保存されました ") + file, MessageIcon::None);
+}
+
+void DlgGSM::importSettings() {
+    const QString file = ctx_.prompter.chooseFile(this, kImportTitle, FileUse::Open, fileStart());
+    if (file.isEmpty()) return;
+    lastFileFolder_ = QFileInfo(file).absolutePath();
+    const LoadResult read = ctx_.files.importSettings(QFile::encodeName(file).toStdString());
+    if (!read.loaded()) {
+        ctx_.prompter.message(this, kImportTitle, loadErrorText(read), MessageIcon::Error);
+        return;
+    }
+    loadFromRecord(); // the window shows the settings taken in
 }
 
 void DlgGSM::reset() {

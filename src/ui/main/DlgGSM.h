@@ -125,12 +125,19 @@ public:
     // The commands of the buttons.
     void save();
     void chooseFolder();
+    // The frame's file menu: PROFILE.BIN read back from a card folder, and the
+    // whole settings written to and read from a file of the user's choice.
+    void loadFromCard();
+    void exportSettings();
+    void importSettings();
     void reset();
     void quit();
     void openMailSettings();
     void openApnSettings();
 
 private:
+    FolderChoice pickFolder();
+    QString fileStart() const;
     void buildControls();
     void buildGroups();
     void buildSendMode();
@@ -161,6 +168,7 @@ private:
     std::function<void()> cameraCommand_;
     bool settingForm_ = false; // showForm is putting values into the controls
     QString lastChosenFolder_; // the picker opens there again
+    QString lastFileFolder_;   // where the last settings file was written or read
 };
 
 } // namespace halvorn::ui
