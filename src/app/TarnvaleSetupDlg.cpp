@@ -53,8 +53,9 @@ void TarnvaleSetupDlg::buildMenu() {
     QMenu* file = menuBar_->addMenu(QStringLiteral("ファイル"));
     file->setObjectName(QStringLiteral("fileMenu"));
     const auto item = [&](const QString& text, void (ui::DlgGSM::*command)()) {
-        QAction* action = file->addAction(text);
-        connect(action, &QAction::triggered, main_, command);
+        // Queued: the menu has closed, and an assistive tool's action call has
+        // returned, before the command opens its dialog.
+        connect(file->addAction(text), &QAction::triggered, main_, command, Qt::QueuedConnection);
     };
     item(QStringLiteral("カードから読み込む..."), &ui::DlgGSM::loadFromCard);
     item(QStringLiteral("設定をファイルに書き出す..."), &ui::DlgGSM::exportSettings);

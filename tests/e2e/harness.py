@@ -53,7 +53,7 @@ def put(acc, value):
 
 def press(acc):
     action = acc.queryAction()
-    action.doAction(next(i for i in range(action.nActions) if action.getName(i).lower() in ("press", "toggle")))
+    action.doAction(next(i for i in range(action.nActions) if action.getName(i).lower() in ("press", "toggle", "showmenu")))
 
 
 def pick(combo, index, typable=False):

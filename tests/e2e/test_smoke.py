@@ -1,6 +1,7 @@
 """The real program on a reference backup: one change in the main window, the
 mail account dialog and the APN dialog, a save checked byte for byte against
-the reference record, a restart, a quit, and a write-protected card."""
+the reference record, a restart, a quit, a card read back through the file menu
+and saved again, and a write-protected card."""
 
 import os
 import re
@@ -149,3 +150,21 @@ def test_write_protected_card(session):
     assert not d.find_all(session.app, R.ROLE_ALERT), "a message followed the error"
     session.quit()
     assert files(session) == before
+
+
+def test_card_read_back_through_the_menu_then_saved(session):
+    shutil.copyfile(REFERENCE / "PROFILE.BIN", os.path.join(session.card, "PROFILE.BIN"))
+    session.start()  # on the defaults: no backup
+    d.press(d.find(session.frame, R.ROLE_MENU_ITEM, "ファイル"))
+    d.press(d.find(session.app, R.ROLE_MENU_ITEM, "カードから読み込む..."))
+    picker = d.find(session.app, R.ROLE_DIALOG, PATH_LABEL)
+    d.put(d.field(picker, "ディレクトリ:"), session.card)
+    d.press(d.find(picker, R.ROLE_PUSH_BUTTON, "選択(C)"))
+    path = d.field(session.frame, PATH_LABEL)
+    d.wait_for(lambda: path.queryText().getText(0, -1) == session.card, "the card's folder as the path")
+    d.press(d.find(session.frame, R.ROLE_PUSH_BUTTON, "OK"))
+    d.close(d.alert(session.app, "保存先")[1])
+    want = bytearray((REFERENCE / "record.bin").read_bytes())
+    want[88:90] = b"\0\0"  # the SMS work time is never kept
+    assert unscramble(Path(session.card, "PROFILE.BIN").read_bytes()) == bytes(want[20:])
+    session.quit()

@@ -76,6 +76,7 @@ TEST(StartUp, LoadsTheBackupOrTheDefaultsThenFramesTheMainWindow) {
         frame.show();
         frame.setResult(QDialog::Accepted);
         bar->actions().front()->menu()->actions().back()->trigger();
+        QCoreApplication::processEvents();
         EXPECT_EQ(frame.result(), QDialog::Rejected);
         EXPECT_FALSE(frame.isVisible());
     }

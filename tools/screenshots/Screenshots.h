@@ -17,5 +17,7 @@ struct Register {
 
 // Shows the window, lets it lay out and paint, and saves it as outDir/name.png.
 void save(QWidget& window, const QString& outDir, const QString& name);
+// The frame with its file menu opened, from the screen (the menu is a window of its own).
+void saveWithMenu(QWidget& frame, QWidget& menu, const QString& outDir, const QString& name);
 
 } // namespace halvorn::shots

@@ -1,5 +1,5 @@
-// The frame with the main window: on the defaults, and on a profile with every
-// control filled in.
+// The frame with the main window: on the defaults, with its file menu open,
+// and on a profile with every control filled in.
 #include "Screenshots.h"
 
 #include "app/TarnvaleSetupDlg.h"
@@ -8,6 +8,8 @@
 #include "ui/main/DlgGSM.h"
 
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 
 namespace {
 
@@ -22,6 +24,17 @@ const halvorn::shots::Register frameDefaults("frame-defaults", [](const QString&
     frame.setAppIcon(halvorn::app::appIcon());
     frame.setUpFrame();
     halvorn::shots::save(frame, out, QStringLiteral("main-window-defaults"));
+});
+
+const halvorn::shots::Register frameMenu("frame-file-menu", [](const QString& out) {
+    halvorn::test::TestContext t;
+    halvorn::app::TarnvaleSetupDlg frame(t.ctx);
+    frame.setAppIcon(halvorn::app::appIcon());
+    frame.setUpFrame();
+    QMenu* menu = frame.menuBar()->actions().front()->menu();
+    frame.show();
+    menu->popup(frame.menuBar()->mapToGlobal(frame.menuBar()->actionGeometry(menu->menuAction()).bottomLeft()));
+    halvorn::shots::saveWithMenu(frame, *menu, out, QStringLiteral("main-window-file-menu"));
 });
 
 const halvorn::shots::Register frameFilled("frame-filled", [](const QString& out) {

@@ -22,20 +22,38 @@ static std::map<std::string, Renderer>& registry() {
 
 Register::Register(const char* name, Renderer render) { registry()[name] = std::move(render); }
 
-void save(QWidget& window, const QString& outDir, const QString& name) {
-    window.show();
-    window.raise();
+static void settle() {
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
-    // The whole window with its frame where the window manager draws one;
-    // under a bare X server the client area is what there is.
-    const QPixmap pm = window.grab();
+}
+
+static void write(const QPixmap& pm, const QString& outDir, const QString& name) {
     const QString file = QDir(outDir).filePath(name + QStringLiteral(".png"));
     if (!pm.save(file))
         std::fprintf(stderr, "could not write %s\n", qPrintable(file));
     else
         std::printf("%s\n", qPrintable(file));
+}
+
+void save(QWidget& window, const QString& outDir, const QString& name) {
+    window.show();
+    window.raise();
+    settle();
+    // The whole window with its frame where the window manager draws one;
+    // under a bare X server the client area is what there is.
+    write(window.grab(), outDir, name);
     window.hide();
+}
+
+void saveWithMenu(QWidget& frame, QWidget& menu, const QString& outDir, const QString& name) {
+    frame.show();
+    settle();
+    menu.show();
+    settle();
+    const QRect area = frame.frameGeometry().united(menu.geometry());
+    write(frame.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()), outDir, name);
+    menu.hide();
+    frame.hide();
 }
 
 } // namespace halvorn::shots
