@@ -27,7 +27,6 @@ def has(acc, state):
 
 
 def find_all(root, role, name=None, description=None):
-    """The showing objects under root with the role (or one of the roles)."""
     roles, found, stack = role if isinstance(role, tuple) else (role,), [], [root]
     while stack:
         acc = stack.pop()
@@ -56,28 +55,23 @@ def press(acc):
     action.doAction(next(i for i in range(action.nActions) if action.getName(i).lower() in ("press", "toggle", "showmenu")))
 
 
-def pick(combo, index, typable=False):
-    """Clicks the list open (or into its typable text part) and walks to the
-    item by keyboard; returns the item's text once the list shows it."""
-    items = combo.getChildAtIndex(0)
-    want = items.getChildAtIndex(index).name
+def pick(combo, index):
+    """Clicks the list open and walks to the item by keyboard; returns its text."""
+    want = combo.getChildAtIndex(0).getChildAtIndex(index).name
     x, y, w, h = combo.queryComponent().getExtents(R.DESKTOP_COORDS)
-    subprocess.run(["xdotool", "mousemove", str(x + w // (4 if typable else 2)), str(y + h // 2), "click", "1"])
+    subprocess.run(["xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1"])
     time.sleep(0.2)
-    keys = ["Up"] * 10 + ["Down"] * index if typable else ["Home"] + ["Down"] * index + ["Return"]
-    subprocess.run(["xdotool", "key", "--delay", "15", *keys], check=True)
+    subprocess.run(["xdotool", "key", "--delay", "15", "Home", *["Down"] * index, "Return"], check=True)
     wait_for(lambda: combo.name == want, "list %s on %r" % (combo.description, want))
     return want
 
 
 def alert(app, title):
-    """The texts of the message box of that title, and the box."""
     box = find(app, R.ROLE_ALERT, title)
     return [label.name for label in find_all(box, R.ROLE_LABEL) if label.name], box
 
 
 def close(window):
-    """Presses the window's "OK" and waits for the window to go."""
     press(find(window, R.ROLE_PUSH_BUTTON, "OK"))
     wait_for(lambda: not has(window, R.STATE_SHOWING), "%r to close" % window.name)
 
@@ -87,8 +81,7 @@ def _until(command, what):
 
 
 def start_desktop(procs):
-    """Xvfb, a session bus and the accessibility bus, added to procs."""
-    # -noreset: the server stays as it is when its last client leaves.
+    """Xvfb (kept as it is when its last client leaves), a session bus and the accessibility bus."""
     r, w = os.pipe()
     procs.append(subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
                                    "-noreset"], pass_fds=(w,), stderr=subprocess.DEVNULL))

@@ -1,5 +1,6 @@
 // Fuzz target: start-up on any bytes as the backup, the frame, every dialog and the save's checks. The
-// byte past the backup (which the program never reads) picks the code page and whether dialogs end with "OK".
+// byte past the backup (which the program never reads) picks the code page and whether dialogs end with
+// "OK". Without libFuzzer, main() replays the files of the folders it is given.
 
 #include "app/TarnvaleSetupApp.h"
 #include "app/TarnvaleSetupDlg.h"
@@ -9,13 +10,15 @@
 #include "ui/dialogs/DlgCamPro.h"
 #include "ui/main/DlgGSM.h"
 
-#include "fuzz/FuzzSupport.h"
-
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
 using namespace halvorn;
 
@@ -41,13 +44,19 @@ struct ImmediatePrompter : ui::Prompter {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static int argc = 0;
     [[maybe_unused]] static const QApplication app(argc, nullptr); // on the platform QT_QPA_PLATFORM names
+    static const QTemporaryDir folder;                             // this process's own temporary folder
+    const std::filesystem::path path = folder.path().toStdString();
+    std::ofstream(path / kBackupName, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     const std::uint8_t control = size > kBackupSize ? data[kBackupSize] : 0;
-    fuzz::writeBackupFile({data, size});
     auto codec = platform::makeCodec(std::array{932, 1252, 936, 949, 950, 1251}[control % 6]);
-    app::RunState state(fuzz::privateFolder, std::move(codec), std::make_unique<ImmediatePrompter>(control >= 0x80));
+    app::RunState state([&] { return std::optional(path); }, std::move(codec),
+                        std::make_unique<ImmediatePrompter>(control >= 0x80));
     state.prepare();
-    fuzz::require(state.record.u8(rec::variantCode) == 32, "start-up did not write the layout variant");
-
+    if (state.record.u8(rec::variantCode) != 32) {
+        std::fprintf(stderr, "start-up did not write the layout variant\n");
+        std::abort();
+    }
     app::TarnvaleSetupDlg frame(state.ctx);
     frame.setUpFrame();
     frame.mainWindow()->openMailSettings();
@@ -58,3 +67,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     frame.mainWindow()->checkAndStore(); // no folder is set, so nothing is written
     return 0;
 }
+
+#ifndef HALVORN_LIBFUZZER
+int main(int argc, char** argv) {
+    std::vector<std::filesystem::path> inputs;
+    for (int i = 1; i < argc; ++i)
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i]))
+            inputs.push_back(entry.path());
+    std::sort(inputs.begin(), inputs.end());
+    for (const auto& input : inputs) {
+        std::ifstream in(input, std::ios::binary);
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        std::fprintf(stderr, "%s (%zu bytes)\n", input.filename().c_str(), bytes.size());
+        LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    }
+    std::printf("%zu inputs replayed\n", inputs.size());
+    return inputs.empty() ? 2 : 0;
+}
+#endif

@@ -4,8 +4,13 @@
 #include "ui/DialogUnits.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -21,6 +26,39 @@ static std::map<std::string, Renderer>& registry() {
 }
 
 Register::Register(const char* name, Renderer render) { registry()[name] = std::move(render); }
+
+static int layoutProblems = 0;
+
+// Looks at what the picture shows: every shown control inside its parent, none
+// overlapping a sibling (a group box or frame holds its controls), every text fitting.
+static bool container(const QWidget* w) {
+    return qobject_cast<const QGroupBox*>(w) || qstrcmp(w->metaObject()->className(), "QFrame") == 0;
+}
+
+static void checkLayout(const QWidget& window, const QString& name) {
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        if (!w->isVisible() || w->isWindow() || w->parentWidget()->isWindow() != (w->parentWidget() == &window))
+            continue;
+        const auto problem = [&](const QString& what) {
+            std::fprintf(stderr, "%s: %s %s %s\n", qPrintable(name), w->metaObject()->className(),
+                         qPrintable(w->objectName()), qPrintable(what));
+            ++layoutProblems;
+        };
+        if (!w->parentWidget()->rect().contains(w->geometry())) problem(QStringLiteral("outside its parent"));
+        for (const QWidget* other : w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (other != w && other->isVisible() && !other->isWindow() && other->geometry().intersects(w->geometry()) &&
+                !container(other) && !container(w) && w < other)
+                problem(QStringLiteral("overlaps ") + other->objectName());
+        const auto* label = qobject_cast<const QLabel*>(w);
+        if (qobject_cast<const QLineEdit*>(w) || (label && label->wordWrap())) continue; // typed text; wrapped
+        const bool box = qobject_cast<const QRadioButton*>(w) || qobject_cast<const QCheckBox*>(w);
+        const QString text =
+            label ? label->text() : w->property(qobject_cast<const QGroupBox*>(w) ? "title" : "text").toString();
+        if (!text.isEmpty() && !text.contains('\n') &&
+            (box ? w->sizeHint().width() : w->fontMetrics().horizontalAdvance(text)) > w->width())
+            problem(QStringLiteral("clips \"") + text + '"');
+    }
+}
 
 static void settle() {
     for (int i = 0; i < 5; ++i)
@@ -42,6 +80,7 @@ void save(QWidget& window, const QString& outDir, const QString& name) {
     // The whole window with its frame where the window manager draws one;
     // under a bare X server the client area is what there is.
     write(window.grab(), outDir, name);
+    checkLayout(window, name);
     window.hide();
 }
 
@@ -65,5 +104,5 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
     for (auto& [name, render] : halvorn::shots::registry())
         render(out);
-    return 0;
+    return halvorn::shots::layoutProblems == 0 ? 0 : 1;
 }
