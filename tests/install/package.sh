@@ -11,5 +11,5 @@ for p in fonts-noto-cjk qt6-translations-l10n qt6-qpa-plugins libqt6widgets6; do
   grep -qw -- "$p" <<<"$depends" || { echo "Depends lacks $p: $depends"; exit 1; }
 done
 dpkg-deb -x "$deb" "$out/root"
-# The unpacked program opens, and its windows and picker speak Japanese.
-exec "$(dirname "$0")/../e2e/run-e2e.sh" "$out/root/usr/bin/halvorn-setup" -q -k speak_japanese
+# The unpacked program opens, reads a card through its menu in a Japanese picker, and saves.
+exec "$(dirname "$0")/../e2e/run-e2e.sh" "$out/root/usr/bin/halvorn-setup" -q -k card_read_back

@@ -46,10 +46,10 @@ TEST_F(CameraDialog, CameraModeAndTriggerRulesOnOpeningAndOnChoosing) {
     for (const auto& rule : rules)
         for (const bool chosen : {false, true}) {
             const QString lists = std::get<0>(rule), want = std::get<2>(rule), list = lists.section('|', 0, 0);
-            const int value = std::get<1>(rule);
-            t.record.setU8(kBytes[kLists.indexOf(list)], static_cast<std::uint8_t>(chosen ? (value + 1) % 3 : value));
+            const int value = std::get<1>(rule), stored = chosen ? (value + 1) % 3 : value;
+            t.record.setU8(kBytes[kLists.indexOf(list)], static_cast<std::uint8_t>(stored));
             if (!chosen || value <= 2)
-                open([&] {
+                open([&] { // on opening, and on choosing the value
                     if (chosen) choose(L(list), value);
                     EXPECT_EQ(usable(&dlg, lists), want) << list.toStdString() << value << chosen;
                 });

@@ -656,6 +656,12 @@ void DlgGSM::loadFromCard() {
     }
     values_.savePath = choice.path; // the next "OK" writes back onto the card it came from
     lastChosenFolder_ = choice.path;
+    showLoaded();
+}
+
+void DlgGSM::showLoaded() {
+    // As at start-up, the record carries this program's layout variant whatever the file held.
+    ctx_.record.setU8(rec::variantCode, lowByte(kLayoutVariant));
     loadFromRecord();
 }
 
@@ -686,7 +692,7 @@ void DlgGSM::importSettings() {
         ctx_.prompter.message(this, kImportTitle, loadErrorText(read), MessageIcon::Error);
         return;
     }
-    loadFromRecord(); // the window shows the settings taken in
+    showLoaded(); // the window shows the settings taken in
 }
 
 void DlgGSM::reset() {

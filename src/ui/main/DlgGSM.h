@@ -137,6 +137,7 @@ public:
 
 private:
     FolderChoice pickFolder();
+    void showLoaded();
     QString fileStart() const;
     void buildControls();
     void buildGroups();
