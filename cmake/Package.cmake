@@ -8,7 +8,7 @@ set(CPACK_PACKAGE_NAME halvorn-setup)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Settings editor for the Halvorn trail camera")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Edits the sending settings, mail account, APN and capture settings of the Halvorn cellular trail camera and writes PROFILE.BIN to its memory card.")
+    "Edits the sending settings, mail account, APN and capture settings of the Halvorn cellular trail camera and writes PROFILE.BIN to its memory card. The command halvorn-profile shows, builds and checks PROFILE.BIN as JSON, for setting up many cameras at once.")
 set(CPACK_PACKAGE_CONTACT "Halvorn Setup developers <halvorn-setup@example.org>")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${HALVORN_HOMEPAGE})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -3,6 +3,7 @@
 # the menu entry, the icons and the metainfo, and that both validators pass.
 set -euo pipefail
 build=$1 id=$2 root=$1/install-root
+ref=$(cd "$(dirname "$0")/../fixtures/reference" && pwd)
 rm -rf "$root"
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 cd "$root/usr/share"
@@ -14,3 +15,16 @@ done
 grep -qx "Icon=$id" applications/"$id".desktop
 desktop-file-validate applications/"$id".desktop
 appstreamcli validate --no-net metainfo/"$id".metainfo.xml
+# The command-line companion, installed: its man page, version, a card rebuilt from show, exit statuses.
+cli=../bin/halvorn-profile card=$(mktemp -d)
+trap 'rm -rf "$card"' EXIT
+test -f man/man1/halvorn-profile.1
+grep -qx 'halvorn-profile [0-9.]*' <<<"$($cli --version)"
+$cli --code-page 932 show "$ref/PROFILE.BIN" | $cli --code-page 932 build - "$card"
+status() { "$@" >/dev/null 2>&1 && echo 0 || echo $?; }
+test "$(echo '{"sendHour": 256}' | status $cli build - "$card")" = 2
+cmp "$card/PROFILE.BIN" "$ref/PROFILE.BIN" # rebuilt byte for byte, and kept by the refused build
+test "$(status $cli check "$card/PROFILE.BIN")" = 0
+echo '{"sendHour": 24}' | $cli build - "$card"
+test "$(status $cli check "$card/PROFILE.BIN")" = 1
+test "$(status $cli show "$ref/defaults.bin")$(status $cli frob)" = 22 # not a card file; a usage error

@@ -10,6 +10,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for p in fonts-noto-cjk qt6-translations-l10n qt6-qpa-plugins libqt6widgets6; do
   grep -qw -- "$p" <<<"$depends" || { echo "Depends lacks $p: $depends"; exit 1; }
 done
+grep -q ' ./usr/bin/halvorn-profile$' <<<"$(dpkg-deb -c "$deb")" # the command-line companion comes along
 dpkg-deb -x "$deb" "$out/root"
 # The unpacked program opens, reads a card through its menu in a Japanese picker, and saves.
 exec "$(dirname "$0")/../e2e/run-e2e.sh" "$out/root/usr/bin/halvorn-setup" -q -k card_read_back

@@ -38,10 +38,10 @@ const QString kOn = QStringLiteral("オン");
 
 // Limits of the checks: the count of sends, a phone number's length (a
 // shorter non-empty one is refused too), a recipient address's length.
-constexpr int kMaxSendCount = 99;
-constexpr int kShortestPhone = 4;
-constexpr int kLongestPhone = 15;
-constexpr int kLongestAddress = 47;
+constexpr int kMaxSendCount = limits::maxSendCount;
+constexpr int kShortestPhone = limits::shortestPhone;
+constexpr int kLongestPhone = limits::longestPhone;
+constexpr int kLongestAddress = limits::longestAddress;
 
 const QString kRecipientsTitle = QStringLiteral("受信者設定");
 const QString kRenameTitle = QStringLiteral("名前変更");

@@ -2,6 +2,7 @@
 // The main window: a borderless panel of 420 x 310 dialog units that the frame
 // hosts, with the sending settings and the save, folder, reset and quit commands.
 
+#include "profile/ProfileFields.h"
 #include "profile/ProfileRecord.h"
 #include "ui/AppContext.h"
 #include "ui/DialogUnits.h"
@@ -32,7 +33,7 @@ public:
     static constexpr int kWidthUnits = 420;
     static constexpr int kHeightUnits = 310;
     static constexpr int kPathLimit = 128;
-    static constexpr int kNameLimit = 8;
+    static constexpr int kNameLimit = limits::longestCameraName;
     static constexpr int kSlots = 4;
 
     // One working value per control, plus the values without a control.

@@ -1,0 +1,52 @@
+#pragma once
+// halvorn-profile's three commands as functions: a card file or a backup shown
+// as one JSON object, such an object built into PROFILE.BIN, and the values
+// the windows would not accept. All of them walk the record's field table.
+
+#include "codec/TextCodec.h"
+#include "profile/CustomOperators.h"
+#include "profile/ProfileRecord.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+
+namespace halvorn::cli {
+
+// Exit status of a command that could not do its work (and of a usage error).
+constexpr int kFailed = 2;
+
+// What a card's PROFILE.BIN or a backup holds. A PROFILE.BIN carries no record
+// bytes 0 to 19 and no custom operators.
+struct ProfileFile {
+    ProfileRecord record;
+    bool backup = false;
+    CustomOperators custom;
+};
+
+// Reads the bytes of a PROFILE.BIN (996 bytes) or of a backup (at least 1016
+// bytes with the version mark). Nothing, and the reason in `why`, otherwise.
+std::optional<ProfileFile> readProfileFile(std::span<const std::uint8_t> bytes, QString& why);
+
+// Every field by its name; a text that does not come back to the same bytes
+// through the codec is given as {"hex": "..."}.
+QJsonObject showProfile(const ProfileFile& file, const TextCodec& codec);
+
+// The record a JSON object describes; fields it leaves out take the defaults.
+// Nothing, and in `why` the field (or the line and column) at fault, otherwise.
+std::optional<ProfileRecord> buildRecord(const QByteArray& json, const TextCodec& codec, QString& why);
+
+// Builds the record and writes it as PROFILE.BIN into the folder. 0, or
+// kFailed with the reason in `why`; on any error nothing is written.
+int buildProfileBin(const QByteArray& json, const std::filesystem::path& folder, const TextCodec& codec, QString& why);
+
+// One line for every value the windows would not accept or could not show.
+QStringList checkProfile(const ProfileFile& file, const TextCodec& codec);
+
+} // namespace halvorn::cli

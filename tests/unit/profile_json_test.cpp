@@ -1,0 +1,150 @@
+#include "cli/ProfileJson.h"
+#include "platform/CodePage.h"
+#include "profile/ProfileFormat.h"
+#include "support/FileHelpers.h"
+#include <QJsonDocument>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <numeric>
+#include <random>
+
+using namespace halvorn;
+using namespace std::string_literals;
+using Bytes = std::vector<std::uint8_t>;
+using test::fixture;
+
+namespace {
+const std::unique_ptr<TextCodec> sjis = platform::makeCodec(932);
+
+// The calls below that must succeed throw when they do not.
+cli::ProfileFile load(const Bytes& bytes, QString why = {}) { return cli::readProfileFile(bytes, why).value(); }
+cli::ProfileFile recordFile(const Bytes& bytes) {
+    cli::ProfileFile f;
+    std::copy(bytes.begin(), bytes.end(), f.record.bytes().begin());
+    return f;
+}
+// A value by a path such as "workTime.1.stopMinute".
+QJsonValue at(QJsonValue v, const QString& path) {
+    for (const QString& part : path.split(u'.'))
+        v = v.isArray() ? v[part.toInt()] : v[part];
+    return v;
+}
+double le(const Bytes& b, std::size_t offset, std::size_t width) {
+    return std::accumulate(b.rend() - offset - width, b.rend() - offset, 0.0,
+                           [](double v, int x) { return v * 256 + x; });
+}
+QByteArray shown(const cli::ProfileFile& f) { return QJsonDocument(cli::showProfile(f, *sjis)).toJson(); }
+Bytes built(const QByteArray& json, QString why = {}) {
+    return encodeProfileBin(cli::buildRecord(json, *sjis, why).value());
+}
+QString textAt(const Bytes& b, std::size_t at) {
+    return QString::fromStdU16String(sjis->decode(reinterpret_cast<const char*>(&b[at])));
+}
+QString hexAt(const Bytes& b, std::size_t at, int n) {
+    return QByteArray(reinterpret_cast<const char*>(&b[at]), n).toHex();
+}
+} // namespace
+
+// Both reference files show the reference record's bytes, read here by their offsets in the layout.
+TEST(ProfileJson, ShowsTheReferenceFieldByField) {
+    const Bytes record = fixture("reference/record.bin"), tail = fixture("reference/custom-tail.bin");
+    // clang-format off
+    const std::tuple<const char*, std::size_t, std::size_t> numbers[] = {
+        {"cameraMode", 20, 1}, {"timeLapse", 30, 1}, {"workTime.1.stopMinute", 41, 1}, {"workTime.3.weekMask", 54, 1},
+        {"beep", 58, 1}, {"sendMinute", 72, 1}, {"sendHour", 73, 1}, {"sendTarget", 78, 2}, {"countryIndex", 81, 1},
+        {"smsStopHour", 88, 1}, {"reserved106", 106, 4}, {"mailPresetIndex", 111, 1},
+        {"mailServer.secureType", 446, 1}, {"mailServer.reserved71", 447, 1}};
+    const std::pair<const char*, std::size_t> texts[] = {
+        {"cameraName", 90}, {"operator.name", 112}, {"operator.dataPassword", 360}, {"mailServer.smtpPort", 440},
+        {"mailServer.account", 448}, {"mailServer.senderName", 608}, {"phoneNumbers.1", 680}, {"mailRecipients.3", 968}};
+    // clang-format on
+    for (const char* name : {"reference/setupV4.56J.bak", "reference/PROFILE.BIN"}) {
+        SCOPED_TRACE(name);
+        const cli::ProfileFile file = load(fixture(name));
+        const QJsonValue json = QJsonDocument::fromJson(shown(file)).object();
+        for (const auto& [path, offset, width] : numbers)
+            EXPECT_EQ(at(json, path).toDouble(-1), le(record, offset, width)) << path;
+        for (const auto& [path, offset] : texts)
+            EXPECT_EQ(at(json, path).toString(), textAt(record, offset)) << path;
+        EXPECT_EQ(at(json, "reserved60").toString(), hexAt(record, 60, 12));
+        EXPECT_EQ(at(json, "versionMark").toString(), file.backup ? hexAt(record, 0, 16) : QString());
+        EXPECT_EQ(at(json, "profileKind").toDouble(-1), file.backup ? le(record, 16, 2) : -1.0);
+        EXPECT_EQ(at(json, "customOperators.1.mmsUrl").toString(), file.backup ? textAt(tail, 264 + 32) : QString());
+        EXPECT_EQ(at(json, "manualEntry.name").toString(), file.backup ? textAt(tail, 792) : QString());
+    }
+}
+
+// show then build gives back PROFILE.BIN byte for byte; what the JSON leaves out takes the defaults.
+TEST(ProfileJson, ShowThenBuildRoundTrips) {
+    const Bytes bin = fixture("reference/PROFILE.BIN");
+    EXPECT_EQ(built(shown(load(bin))), bin);
+    EXPECT_EQ(built(shown(load(fixture("reference/setupV4.56J.bak")))), bin);
+    for (const unsigned seed : {1U, 2U, 3U}) {
+        std::mt19937 random(seed);
+        ProfileRecord foreign; // with runs of zero bytes, so that some texts are well formed
+        std::generate(foreign.bytes().begin(), foreign.bytes().end(), [&] { return random() % 7 ? random() : 0; });
+        const Bytes file = encodeProfileBin(foreign);
+        EXPECT_EQ(built(shown(load(file))), file) << seed;
+    }
+    // The defaults over a record filled with 0xA5; the mail entry is the build's relay account.
+    const Bytes leftOut =
+        built(R"({"reserved60": "a5a5a5a5a5a5a5a5a5a5a5a5", "smsStopHour": 165, "smsStartHour": 165})");
+    Bytes defaults = encodeProfileBin(recordFile(fixture("reference/defaults.bin")).record);
+    std::copy_n(leftOut.begin() + 356, 256, defaults.begin() + 356); // the mail entry's words
+    EXPECT_EQ(leftOut, defaults);
+}
+
+// Every kind of bad JSON is refused naming the field (or line and column), and the card keeps its file.
+TEST(ProfileJson, BadJsonIsRefusedAndNothingWritten) {
+    const std::pair<const char*, const char*> rows[] = {
+        {R"({"sendHour": 255, "sendTarget": 65535, "reserved106": 4294967295, "cameraName": "ABCDEFGHIJKLMNO"})", ""},
+        {R"({"sendHour": 256})", "sendHour: not a whole number from 0 to 255"},
+        {R"({"sendTarget": 65536})", "sendTarget:"},
+        {R"({"reserved106": -1})", "reserved106:"},
+        {R"({"workTime": [{}, {}, {"stopMinute": 1.5}, {}]})", "workTime[2].stopMinute:"},
+        {R"({"phoneNumbers": ["123456789012345", "", "", ""], "operator": {"name": "試験"}})", ""},
+        {R"({"cameraName": "ABCDEFGHIJKLMNOP"})", "cameraName: the text takes 16 bytes"},
+        {R"({"phoneNumbers": ["1234567890123456", "", "", ""]})", "phoneNumbers[0]: the text takes 16 bytes"},
+        {R"({"phoneNumbers": ["", "", ""]})", "phoneNumbers: not an array of 4"},
+        {R"({"operator": {"name": "A€"}})", "operator.name: code page 932 cannot represent"},
+        {R"({"mailServer": {"smtpHost": ""}})", "mailServer.smtpHost: not a field"},
+        {R"({"customOperators": [{}, {"dataApn": 5}, {}]})", "customOperators[1].dataApn: not a text"},
+        {R"({"reserved60": "f0f1"})", "reserved60: not 12 bytes in hex"},
+        {"{\n  \"sendHour\": 1,\n  \"beep\" 1\n}", "line 3, column 10:"},
+    };
+    const Bytes old = fixture("reference/PROFILE.BIN");
+    for (const auto& [json, message] : rows) {
+        SCOPED_TRACE(json);
+        test::TempDir card;
+        test::writeAll(card.path() / "PROFILE.BIN", old);
+        QString why;
+        EXPECT_EQ(cli::buildProfileBin(json, card.path(), *sjis, why), *message != '\0' ? 2 : 0);
+        EXPECT_EQ(why.left(static_cast<int>(std::strlen(message))), QString::fromUtf8(message));
+        EXPECT_EQ(test::readAll(card.path() / "PROFILE.BIN") == old, *message != '\0');
+    }
+}
+
+// The reference is clean, and so are values at the limits; each fault gives exactly its one line.
+TEST(ProfileJson, CheckReportsWhatTheWindowsRefuse) {
+    // clang-format off
+    const std::tuple<std::size_t, std::string, const char*> rows[] = {
+        {73, "\x17"s, ""}, {43, "\x01"s, ""}, {43, "\x01\0\0\0\0\x01"s, ""}, {43, "\0\x07\x1e\x07\x1e\0"s, ""},
+        {632, "1234\0"s, ""}, {872, "a@\0"s, ""}, {90, "zx81\0"s, ""},
+        {73, "\x18"s, "sendHour: 24 is not in its list (0 to 23)"}, {30, "\x26"s, "timeLapse: 38 is not in its list"},
+        {46, "\x18"s, "workTime[2].stopHour: 24"}, {43, "\x01\0\0\0\0\x80"s, "workTime[2]: switched on with no day"},
+        {43, "\x01\x07\x1e\x07\x1e\x01"s, "workTime[2]: switched on with equal start and stop"},
+        {632, "123\0"s, "phoneNumbers[0]: \"123\" is not 4 to 15 digits"}, {632, "12a45\0"s, "phoneNumbers[0]:"},
+        {680, "1234567890123456"s, "phoneNumbers[1]:"}, {824, "a\0"s, "mailRecipients[0]: \"a\" has no \"@\""},
+        {872, "@ab\0"s, "mailRecipients[1]:"},
+        {824, std::string(40, 'r') + "@example", "mailRecipients[0]: 48 characters, more than 47"},
+        {90, "ZX-1\0"s, "cameraName: \"ZX-1\" holds a character other than 0-9 and A-Z"},
+        {90, "ABCDEFGHI\0"s, "cameraName: 9 characters, more than 8"}};
+    // clang-format on
+    for (const auto& [offset, bytes, line] : rows) {
+        cli::ProfileFile file = recordFile(fixture("reference/record.bin"));
+        std::copy(bytes.begin(), bytes.end(), file.record.bytes().begin() + offset);
+        const QStringList lines = cli::checkProfile(file, *sjis);
+        EXPECT_EQ(lines.size(), *line != '\0' ? 1 : 0) << offset << ' ' << lines.join(u'|').toStdString();
+        EXPECT_EQ(lines.value(0).left(static_cast<int>(std::strlen(line))), QString::fromUtf8(line));
+    }
+}
