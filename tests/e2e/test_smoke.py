@@ -1,7 +1,7 @@
 """The real program on a reference backup: one change in the main window and the
 mail account dialog, a save checked byte for byte against
 the reference record, a restart, a quit, a card read back through the file menu
-(its picker in Japanese) and saved again, and a write-protected card."""
+(the reset question and the picker in Japanese) and saved again, and a write-protected card."""
 
 import os
 import re
@@ -127,6 +127,10 @@ def test_write_protected_card(session):
 def test_card_read_back_through_the_menu_then_saved(session):
     shutil.copyfile(REFERENCE / "PROFILE.BIN", os.path.join(session.card, "PROFILE.BIN"))
     session.start()  # on the defaults: no backup
+    d.press(d.find(session.frame, R.ROLE_PUSH_BUTTON, "初期化"))
+    box = d.find(session.app, R.ROLE_ALERT, "初期化")
+    assert sorted(b.name for b in d.find_all(box, R.ROLE_PUSH_BUTTON)) == sorted(["はい", "いいえ"])
+    d.press(d.find(box, R.ROLE_PUSH_BUTTON, "いいえ"))
     d.press(d.find(session.frame, R.ROLE_MENU_ITEM, "ファイル"))
     d.press(d.find(session.app, R.ROLE_MENU_ITEM, "カードから読み込む..."))
     picker = d.find(session.app, R.ROLE_DIALOG, PATH_LABEL)

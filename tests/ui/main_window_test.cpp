@@ -263,25 +263,15 @@ TEST_F(MainWindowTest, FolderChoiceAndQuit) {
 }
 
 TEST(FolderStart, LastChosenElseTheUsersFirstRemovableVolumeElseHome) {
-    const struct {
-        QString last;
-        QStringList mounts;
-        QString start;
-        QStringList volumes;
-    } rows[] = {
-        {"/media/me/CARD/DCIM", {"/", "/media/me/CARD"}, "/media/me/CARD/DCIM", {"/media/me/CARD"}},
-        {"",
-         {"/", "/boot", "/run/media/me/SD", "/media/me/CARD"},
-         "/run/media/me/SD",
-         {"/run/media/me/SD", "/media/me/CARD"}},
+    const QString card = "/media/me/CARD", sd = "/run/media/me/SD";
+    const std::tuple<QString, QStringList, QString, QStringList> rows[] = {
+        {card + "/DCIM", {"/", card}, card + "/DCIM", {card}},
+        {"", {"/", "/boot", sd, card}, sd, {sd, card}},
         {"", {"/", "/media/other/CARD", "/media/me", "/media/me/", "/media/meg/CARD", "/mnt/me/CARD"}, "/home/me", {}},
-        {"", {}, "/home/me", {}},
-    };
-    for (const auto& k : rows) {
-        SCOPED_TRACE(k.start.toStdString());
-        const ui::PickerPlaces places = ui::pickerPlaces(k.last, k.mounts, "me", "/home/me");
-        EXPECT_EQ(places.start, k.start);
-        EXPECT_EQ(places.volumes, k.volumes);
+        {"", {}, "/home/me", {}}};
+    for (const auto& [last, mounts, start, volumes] : rows) {
+        const ui::PickerPlaces places = ui::pickerPlaces(last, mounts, "me", "/home/me");
+        EXPECT_EQ(std::pair(places.start, places.volumes), std::pair(start, volumes)) << start.toStdString();
     }
     EXPECT_EQ(ui::pickerPlaces("", {"/media//CARD"}, "", "/home/me").start, "/home/me"); // no user name known
 }

@@ -19,14 +19,9 @@ QString text(const fs::path& p) { return QString::fromStdString(p.string()); }
 TEST_F(MainWindowTest, ACardReadBackShowsWhatWasSavedAndTheNextOkWritesItAgain) {
     const QString card = text(t.savePath());
     const fs::path bin = t.savePath() / kProfileBinName;
-    fill({.count = "7",
-          .mode = 1,
-          .sms = 1,
-          .rename = 1,
-          .target = 2,
-          .phones = {"0801234567"},
-          .name = "CAM7",
-          .path = card});
+    // clang-format off
+    fill({.count = "7", .mode = 1, .sms = 1, .rename = 1, .target = 2, .phones = {"0801234567"}, .name = "CAM7", .path = card});
+    // clang-format on
     window->save();
     const std::vector<std::uint8_t> written = readAll(bin);
     const QStringList saved = shown(*window);
@@ -41,8 +36,6 @@ TEST_F(MainWindowTest, ACardReadBackShowsWhatWasSavedAndTheNextOkWritesItAgain) 
     window->loadFromCard();
     EXPECT_EQ(shown(*window), saved);
     EXPECT_TRUE(std::ranges::equal(record().area(0, kProfileBinOffset), fresh.area(0, kProfileBinOffset)));
-    EXPECT_EQ(encodeProfileBin(record()), written);
-    t.prompter.clear();
     window->save();
     EXPECT_EQ(readAll(bin), written);
     // Cards whose PROFILE.BIN is too short, too long, missing or not a file (a pipe) change nothing.
@@ -53,8 +46,7 @@ TEST_F(MainWindowTest, ACardReadBackShowsWhatWasSavedAndTheNextOkWritesItAgain) 
         fs::remove(bin);
         if (size > 0) writeAll(bin, {written.begin(), written.begin() + size});
         EXPECT_TRUE(size != -2 || ::mkfifo(bin.c_str(), 0600) == 0);
-        const ProfileRecord before = record();
-        const QStringList showing = shown(*window);
+        const auto before = std::pair(record(), shown(*window));
         t.prompter.clear();
         t.prompter.folders = {{ui::FolderChoice::Kind::Folder, card}};
         window->loadFromCard();
@@ -62,7 +54,7 @@ TEST_F(MainWindowTest, ACardReadBackShowsWhatWasSavedAndTheNextOkWritesItAgain) 
         const Prompt m = t.prompter.onlyMessage();
         EXPECT_EQ(m.title, "カードから読み込む");
         EXPECT_TRUE(m.text.startsWith(text(bin)) && m.text.contains(reason)) << m.text.toStdString();
-        EXPECT_EQ(std::pair(record(), shown(*window)), std::pair(before, showing));
+        EXPECT_EQ(std::pair(record(), shown(*window)), before);
     }
 }
 
@@ -86,8 +78,7 @@ TEST_F(MainWindowTest, SettingsExportedToAFileAreTakenBackWholeOnAFreshStart) {
     EXPECT_EQ(modeOf(file), S_IFREG | 0600u);
 
     TestContext other; // another computer
-    FakeFrame otherFrame;
-    ui::DlgGSM there(other.ctx, otherFrame);
+    ui::DlgGSM there(other.ctx, frame);
     const std::vector<std::uint8_t> exported = readAll(file);
     auto foreign = exported;
     foreign[0] ^= 0x10; // the version mark no longer reads "V"
@@ -98,13 +89,11 @@ TEST_F(MainWindowTest, SettingsExportedToAFileAreTakenBackWholeOnAFreshStart) {
     for (const auto& [bytes, reason, taken] : files) {
         const fs::path imported = other.savePath() / "in.halvorn";
         writeAll(imported, bytes);
-        const ProfileRecord record = other.record;
-        const CustomOperators custom = other.custom;
+        const auto before = std::pair(other.record, other.custom);
         other.prompter.clear();
         other.prompter.files = {text(imported)};
         there.importSettings();
-        EXPECT_EQ(std::pair(other.record, other.custom),
-                  taken ? std::pair(t.record, t.custom) : std::pair(record, custom));
+        EXPECT_EQ(std::pair(other.record, other.custom), taken ? std::pair(t.record, t.custom) : before);
         EXPECT_EQ(other.prompter.messages().size(), taken ? 0u : 1u);
         for (const Prompt& m : other.prompter.messages())
             EXPECT_TRUE(m.title == "設定をファイルから読み込む" && m.text.startsWith(text(imported)) &&

@@ -22,20 +22,6 @@ static Bytes tailOf(const CustomOperators& c) {
         tail.insert(tail.end(), e.begin(), e.end());
     return tail;
 }
-TEST(ProfileScramble, KnownWordsBothWays) {
-    const std::pair<Bytes, Bytes> rows[] = {{{0x00, 0x00}, {0xFF, 0xFF}},
-                                            {{0x01, 0x00}, {0xEF, 0xFF}},
-                                            {{0x34, 0x12}, {0xBE, 0xDC}},
-                                            {{0x56, 0x00}, {0x9F, 0xFA}},
-                                            {{0x34, 0x12, 0x42}, {0xBE, 0xDC, 0x42}}}; // an odd last byte is no word
-    for (const auto& [plain, stored] : rows) {
-        Bytes b = plain;
-        ProfileScramble::scramble(b);
-        EXPECT_EQ(b, stored);
-        ProfileScramble::unscramble(b);
-        EXPECT_EQ(b, plain);
-    }
-}
 // The reference backup decodes to the reference record and tail, and encodes back from them, as does
 // PROFILE.BIN; the built-in entries are the reference's.
 TEST(ProfileFormat, ReferenceFiles) {
