@@ -1,5 +1,5 @@
-// The work-time schedules: the six-byte entry, the confirm check, the day-box
-// rule, and the schedule groups in the camera settings dialog.
+// The work-time schedules: the confirm check, the day-box rule, and the
+// schedule groups in the camera settings dialog with the entries they store.
 #include "support/DialogInput.h"
 #include "ui/dialogs/DlgCAM.h"
 #include "ui/dialogs/WorkTimeSchedule.h"
@@ -17,24 +17,6 @@ ui::WorkTimeSchedule S(int on, int h1, int m1, int h2, int m2, const char* days)
     for (std::size_t d = 0; d < 8; ++d)
         s.days[d] = days[d] - '0';
     return s;
-}
-template <class... B> ui::WorkTimeEntry E(B... b) { return {static_cast<std::uint8_t>(b)...}; }
-
-TEST(WorkTimeEntry, PacksLowBytesAndTheSwitchIntoBitSevenAndUnpacksIgnoringIt) {
-    // How (1 packs, 2 unpacks, 3 both), the schedule, the mask; the other bytes are the values' low bytes.
-    const std::tuple<int, ui::WorkTimeSchedule, int> cases[] = {
-        {3, S(1, 6, 0, 18, 30, "00100010"), 162},   {3, S(0, 0, 0, 0, 0, "01000000"), 64},
-        {3, S(0, 0, 0, 0, 0, "00000001"), 1},       {3, S(1, 8, 0, 9, 0, "01010000"), 208},
-        {3, S(0, 22, 15, 6, 45, "00001100"), 12},   {3, S(0, 0, 0, 0, 0, "11111111"), 127},
-        {3, S(1, 23, 59, 0, 0, "11111111"), 255},   {3, S(2, 0, 0, 0, 0, "00000000"), 0},
-        {1, S(-1, -1, 0, 23, -1, "00000000"), 128}, {2, S(0, 0, 0, 0, 0, "00100000"), 160},
-        {2, S(1, 0, 0, 0, 0, "00100000"), 32},      {2, S(0, 0, 0, 0, 0, "11111111"), 255},
-        {2, S(1, 0, 0, 0, 0, "01111110"), 126}};
-    for (const auto& [how, s, mask] : cases) {
-        const auto e = E(s.switchOn, s.startHour, s.startMinute, s.stopHour, s.stopMinute, mask);
-        EXPECT_TRUE(!(how & 1) || ui::packWorkTime(s) == e) << mask;
-        EXPECT_TRUE(!(how & 2) || ui::unpackWorkTime(e) == s) << mask;
-    }
 }
 
 TEST(WorkTimeRules, CheckRefusesEqualTimesButMidnightThenNoBoxUnlessOffAndTheDayBoxesFollowAll) {
