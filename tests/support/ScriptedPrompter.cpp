@@ -27,7 +27,7 @@ ui::FolderChoice ScriptedPrompter::chooseFolder(QWidget*, const QString& prompt,
 
 QString ScriptedPrompter::chooseFile(QWidget*, const QString& title, ui::FileUse, const QString& start) {
     prompts.push_back({Prompt::Kind::File, title, {}, ui::MessageIcon::None, {}, start});
-    const QString file = files.empty() ? QString() : files.front();
+    QString file = files.empty() ? QString() : files.front();
     if (!files.empty()) files.pop_front();
     return file;
 }

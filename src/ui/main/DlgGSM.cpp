@@ -625,7 +625,7 @@ FolderChoice DlgGSM::pickFolder() {
         mountRoots << QFile::decodeName(root.c_str());
     const PickerPlaces places =
         pickerPlaces(lastChosenFolder_, mountRoots, QString::fromLocal8Bit(platform::userName()), QDir::homePath());
-    const FolderChoice choice =
+    FolderChoice choice =
         ctx_.prompter.chooseFolder(this, QStringLiteral("保存先を選択してください"), places.start, places.volumes);
     if (choice.kind == FolderChoice::Kind::NotFileSystem)
         ctx_.prompter.message(this, QStringLiteral("Save Path"), QStringLiteral("Select the Path Error"),
