@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -74,6 +75,10 @@ TEST(StartUp, LoadsTheBackupOrTheDefaultsThenFramesTheMainWindow) {
         EXPECT_EQ(prompts.size() == 2 ? prompts[1].text : QString(), "DlgCAM");
         EXPECT_EQ(frame.findChildren<QDialog*>("DlgCAM").size(), 1);
         frame.show();
+        QApplication::setActiveWindow(&frame);
+        QTest::keyClick(&frame, Qt::Key_F10); // the menu from the keyboard
+        EXPECT_EQ(bar->activeAction(), bar->actions().front());
+        bar->activeAction()->menu()->hide();
         frame.setResult(QDialog::Accepted);
         bar->actions().front()->menu()->actions().back()->trigger();
         QCoreApplication::processEvents();
