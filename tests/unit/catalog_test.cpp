@@ -62,16 +62,3 @@ TEST(Catalogs, AreAsTranscribed) {
     for (std::size_t i = 0; i < built.size(); ++i)
         EXPECT_EQ(built[i], transcribed[i]);
 }
-// Start-up narrows the views; a position is looked up whatever the count, and one outside gives nothing.
-TEST(Views, NarrowedAtStartUp) {
-    Views views;
-    views.narrow();
-    using Row = std::optional<int>;
-    const std::tuple<int, Row, Row> rows[] = {{-1, {}, {}}, {0, 26, 0}, {1, 1, 1},    {2, 2, 9},
-                                              {3, 3, 3},    {9, 9, 9},  {10, 10, {}}, {27, {}, {}}};
-    for (const auto& [position, country, mail] : rows)
-        EXPECT_EQ(std::pair(views.country.rowAt(position), views.mailPreset.rowAt(position)), std::pair(country, mail))
-            << position;
-    const CustomOperators custom = CustomOperators::builtIn();
-    EXPECT_EQ(OperatorCatalog(custom).countryAt(views.country, 27), std::nullopt);
-}
