@@ -1,7 +1,5 @@
-"""The real program on a reference backup: one change in the main window and the
-mail account dialog, a save checked byte for byte against
-the reference record, a restart, a quit, a card read back through the file menu
-(the reset question and the picker in Japanese) and saved again, and a write-protected card."""
+"""The real program: changes in the main window and the mail dialog saved, checked byte for byte, shown
+after a restart; a card read back through the file menu (Japanese question and picker); a write-protected card."""
 
 import os
 import re

@@ -1,6 +1,6 @@
-// Fuzz target: start-up on any bytes as the backup, the frame, every dialog and the save's checks. The
-// byte past the backup (which the program never reads) picks the code page and whether dialogs end with
-// "OK". Without libFuzzer, main() replays the files of the folders it is given.
+// Fuzz target: start-up on any bytes as the backup, the frame, every dialog and the save's checks. The byte past the
+// backup (which the program never reads) picks the code page and whether dialogs end with "OK". Without libFuzzer,
+// main() replays the files of the folders it is given.
 
 #include "app/TarnvaleSetupApp.h"
 #include "app/TarnvaleSetupDlg.h"
@@ -53,10 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app::RunState state([&] { return std::optional(path); }, std::move(codec),
                         std::make_unique<ImmediatePrompter>(control >= 0x80));
     state.prepare();
-    if (state.record.u8(rec::variantCode) != 32) {
-        std::fprintf(stderr, "start-up did not write the layout variant\n");
-        std::abort();
-    }
+    if (state.record.u8(rec::variantCode) != 32) std::abort(); // start-up must write the layout variant
     app::TarnvaleSetupDlg frame(state.ctx);
     frame.setUpFrame();
     frame.mainWindow()->openMailSettings();

@@ -18,6 +18,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -54,14 +55,10 @@ inline std::vector<std::uint8_t> fixture(const std::string& name) {
 // The lines of a text fixture, without its comments ("#") and empty lines.
 inline std::vector<std::string> fixtureLines(const std::string& name) {
     const auto bytes = fixture(name);
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     std::vector<std::string> lines;
-    std::string line;
-    for (auto at = bytes.begin(); at != bytes.end(); ++at) {
-        if (*at != '\n') line += static_cast<char>(*at);
-        if (*at != '\n' && at + 1 != bytes.end()) continue;
+    for (std::string line; std::getline(in, line);)
         if (!line.empty() && line[0] != '#') lines.push_back(line);
-        line.clear();
-    }
     return lines;
 }
 

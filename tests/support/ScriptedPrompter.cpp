@@ -2,9 +2,17 @@
 
 #include <QDialog>
 
-#include <gtest/gtest.h>
-
 namespace halvorn::test {
+
+namespace {
+// The next scripted answer, or `none` when the script has run out.
+template <class T> T nextAnswer(std::deque<T>& script, T none) {
+    if (script.empty()) return none;
+    T answer = std::move(script.front());
+    script.pop_front();
+    return answer;
+}
+} // namespace
 
 void ScriptedPrompter::message(QWidget*, const QString& title, const QString& text, ui::MessageIcon icon) {
     prompts.push_back({Prompt::Kind::Message, title.isEmpty() ? ui::applicationTitle() : title, text, icon});
@@ -12,32 +20,24 @@ void ScriptedPrompter::message(QWidget*, const QString& title, const QString& te
 
 bool ScriptedPrompter::askYesNo(QWidget*, const QString& title, const QString& text, ui::Language buttons) {
     prompts.push_back({Prompt::Kind::Question, title, text, ui::MessageIcon::Question, buttons});
-    const bool yes = answers.empty() || answers.front();
-    if (!answers.empty()) answers.pop_front();
-    return yes;
+    return nextAnswer(answers, true);
 }
 
 ui::FolderChoice ScriptedPrompter::chooseFolder(QWidget*, const QString& prompt, const QString& start,
                                                 const QStringList&) {
     prompts.push_back({Prompt::Kind::Folder, QString(), prompt, ui::MessageIcon::None, {}, start});
-    ui::FolderChoice choice = folders.empty() ? ui::FolderChoice{} : folders.front();
-    if (!folders.empty()) folders.pop_front();
-    return choice;
+    return nextAnswer(folders, ui::FolderChoice{});
 }
 
 QString ScriptedPrompter::chooseFile(QWidget*, const QString& title, ui::FileUse, const QString& start) {
     prompts.push_back({Prompt::Kind::File, title, {}, ui::MessageIcon::None, {}, start});
-    QString file = files.empty() ? QString() : files.front();
-    if (!files.empty()) files.pop_front();
-    return file;
+    return nextAnswer(files, QString());
 }
 
 int ScriptedPrompter::runModal(QDialog& dialog) {
     prompts.push_back({Prompt::Kind::Dialog, dialog.windowTitle(), dialog.objectName(), ui::MessageIcon::None});
-    if (dialogs.empty()) return QDialog::Rejected;
-    const auto handler = std::move(dialogs.front());
-    dialogs.pop_front();
-    return handler(dialog);
+    const auto handler = nextAnswer(dialogs, {});
+    return handler ? handler(dialog) : QDialog::Rejected;
 }
 
 std::vector<Prompt> ScriptedPrompter::messages() const {
@@ -45,12 +45,6 @@ std::vector<Prompt> ScriptedPrompter::messages() const {
     for (const auto& p : prompts)
         if (p.kind == Prompt::Kind::Message) out.push_back(p);
     return out;
-}
-
-Prompt ScriptedPrompter::onlyMessage() const {
-    const auto m = messages();
-    EXPECT_EQ(m.size(), 1u) << "expected exactly one message";
-    return m.empty() ? Prompt{Prompt::Kind::Message, {}, {}, ui::MessageIcon::None} : m.front();
 }
 
 } // namespace halvorn::test

@@ -35,7 +35,6 @@ public:
     std::deque<std::function<int(QDialog&)>> dialogs; // for runModal
 
     std::vector<Prompt> messages() const; // messages only: no questions, folders or dialogs
-    Prompt onlyMessage() const;           // fails the test unless exactly one message was shown
     void clear() { prompts.clear(); }
 };
 

@@ -1,7 +1,6 @@
 #pragma once
-// Everything a window needs, built for one test: a record with the defaults
-// applied (as after a fresh start), the views narrowed as start-up does, a
-// CP932 codec, a private temporary folder for the backup and a scripted prompter.
+// Everything a window needs, built for one test: a record with the defaults applied (as after a fresh start), the views
+// narrowed as start-up does, a CP932 codec, a private temporary folder for the backup and a scripted prompter.
 
 #include "support/ScriptedPrompter.h"
 #include "ui/AppContext.h"

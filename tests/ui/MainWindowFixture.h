@@ -11,8 +11,8 @@
 
 namespace halvorn::test {
 
-// A form as the user leaves it before "OK"; the send target, the mail preset and
-// country indexes and the name go into the record before the window opens.
+// A form as the user leaves it before "OK"; the send target, the mail preset and country indexes and the name go into
+// the record before the window opens.
 struct Form {
     QString count = "25";
     int mode = 2, sms = 0, rename = 0, target = 1, preset = 0, country = 15;

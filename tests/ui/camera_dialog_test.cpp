@@ -1,5 +1,5 @@
-// The camera settings dialog with its scene customization dialog: opening, the
-// enabling rules, the warning, the scene triple, "Default" and what "OK" writes.
+// The camera settings dialog with its scene customization dialog: opening, the enabling rules, the warning, the scene
+// triple, "Default" and what "OK" writes.
 #include "support/DialogInput.h"
 #include "ui/dialogs/DlgCAM.h"
 
@@ -46,9 +46,8 @@ TEST_F(CameraDialog, CameraModeAndTriggerRulesOnOpeningAndOnChoosing) {
         }
 }
 
-// The stored triple (size, flash, burst), whether "Default" comes first, what
-// the scene dialog shows, the picks made there (-1 none), how both dialogs end,
-// and the triple stored after.
+// The stored triple (size, flash, burst), whether "Default" comes first, what the scene dialog shows, the picks made
+// there (-1 none), how both dialogs end, and the triple stored after.
 struct Scene {
     std::array<int, 3> stored;
     bool reset;

@@ -119,32 +119,32 @@ struct MailConfirm : MailDialog, ::testing::WithParamInterface<Confirm> {};
 
 TEST_P(MailConfirm, WritesExactlyTheMailEntryAndChoiceOrNothing) {
     const Confirm& c = GetParam();
-    const int choice = c.choice, encryption = c.encryption;
-    const QString &typed = c.typed, &message = c.message, &senderName = c.senderName;
     saveProfile(kGmail, "someone@example.org");
     ProfileRecord want = t.record;
     const int result = open([&] {
-        dlg.choiceList()->setCurrentIndex(choice);
-        if (choice != kRelay) fill(&dlg, kNames, typed);
-        if (choice == kOther) dlg.encryptionList()->setCurrentIndex(encryption);
+        dlg.choiceList()->setCurrentIndex(c.choice);
+        if (c.choice != kRelay) fill(&dlg, kNames, c.typed);
+        if (c.choice == kOther) dlg.encryptionList()->setCurrentIndex(c.encryption);
         dlg.okButton()->click();
     });
-    if (message.isEmpty()) { // the relay's entry is row 0; a service keeps its row's server block
-        MailServerEntry e = t.mailPresets.row(choice == kGmail ? kMailPresetGmail : kMailPresetRelay);
-        if (choice != kRelay) {
-            std::fill(e.begin() + (choice == kGmail ? 72 : 0), e.end(), std::uint8_t{0});
-            e[mail::secureType] = static_cast<std::uint8_t>(choice == kOther ? 0x40 + encryption : e[mail::secureType]);
-            put(e, kFields, typed, *t.codec);
-            put(e, std::array{mail::senderName}, senderName, *t.codec);
+    if (c.message.isEmpty()) { // the relay's entry is row 0; a service keeps its row's server block
+        MailServerEntry e = t.mailPresets.row(c.choice == kGmail ? kMailPresetGmail : kMailPresetRelay);
+        if (c.choice != kRelay) {
+            std::fill(e.begin() + (c.choice == kGmail ? 72 : 0), e.end(), std::uint8_t{0});
+            e[mail::secureType] =
+                static_cast<std::uint8_t>(c.choice == kOther ? 0x40 + c.encryption : e[mail::secureType]);
+            put(e, kFields, c.typed, *t.codec);
+            put(e, std::array{mail::senderName}, c.senderName, *t.codec);
         }
         want.setMailServer(e);
-        want.setU8(rec::mailPresetIndex, static_cast<std::uint8_t>(choice));
+        want.setU8(rec::mailPresetIndex, static_cast<std::uint8_t>(c.choice));
     }
     const auto m = t.prompter.messages();
-    EXPECT_EQ(m.size() == 1 ? m[0].title + '|' + m[0].text : "", message.isEmpty() ? "" : "送信メール設定|" + message);
+    EXPECT_EQ(m.size() == 1 ? m[0].title + '|' + m[0].text : "",
+              c.message.isEmpty() ? "" : "送信メール設定|" + c.message);
     EXPECT_TRUE(m.empty() || m[0].icon == ui::MessageIcon::None);
-    EXPECT_EQ(result, message.isEmpty() ? QDialog::Accepted : QDialog::Rejected);
-    EXPECT_EQ(diff(want, t.record), Offsets{}) << typed.toStdString();
+    EXPECT_EQ(result, c.message.isEmpty() ? QDialog::Accepted : QDialog::Rejected);
+    EXPECT_EQ(diff(want, t.record), Offsets{}) << c.typed.toStdString();
 }
 
 const QString kEmpty = "メールアドレスまたはアカウント名を入力してください",

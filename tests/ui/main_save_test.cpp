@@ -1,5 +1,4 @@
-// The save: the page code, the path messages, the files, and the one report
-// of a file that cannot be written.
+// The save: the page code, the path messages, the files, and the one report of a file that cannot be written.
 
 #include "MainWindowFixture.h"
 

@@ -1,6 +1,5 @@
-// The main window: its save checks step by step, what it shows and enables,
-// the reset, the folder choice (where the picker opens), its other commands,
-// and the texts Qt draws for it in Japanese.
+// The main window: its save checks step by step, what it shows and enables, the reset, the folder choice (where the
+// picker opens), its other commands, and the texts Qt draws for it in Japanese.
 
 #include "MainWindowFixture.h"
 
@@ -24,8 +23,7 @@ using Controls = ui::DlgGSM::Controls;
 using Kind = Prompt::Kind;
 using ui::MessageIcon;
 
-// A form, the message of the first check it fails (none: it passes) and how
-// many of the writing steps ran before that.
+// A form, the message of the first check it fails (none: it passes) and how many of the writing steps ran before that.
 struct Check {
     const char* what;
     Form form;

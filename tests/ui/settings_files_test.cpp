@@ -51,9 +51,10 @@ TEST_F(MainWindowTest, ACardReadBackShowsWhatWasSavedAndTheNextOkWritesItAgain) 
         t.prompter.folders = {{ui::FolderChoice::Kind::Folder, card}};
         window->loadFromCard();
         EXPECT_EQ(t.prompter.prompts.front().start, card); // the picker opens on the card last read
-        const Prompt m = t.prompter.onlyMessage();
-        EXPECT_EQ(m.title, "カードから読み込む");
-        EXPECT_TRUE(m.text.startsWith(text(bin)) && m.text.contains(reason)) << m.text.toStdString();
+        const auto m = t.prompter.messages();
+        ASSERT_EQ(m.size(), 1u);
+        EXPECT_EQ(m[0].title, "カードから読み込む");
+        EXPECT_TRUE(m[0].text.startsWith(text(bin)) && m[0].text.contains(reason)) << m[0].text.toStdString();
         EXPECT_EQ(std::pair(record(), shown(*window)), before);
     }
 }

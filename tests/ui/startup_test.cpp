@@ -1,5 +1,5 @@
-// Start-up: the record once the backup is loaded, the layout variant, the
-// narrowed views, and the frame that hosts the main window.
+// Start-up: the record once the backup is loaded, the layout variant, the narrowed views, and the frame that hosts the
+// main window.
 
 #include "app/TarnvaleSetupApp.h"
 #include "app/TarnvaleSetupDlg.h"

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <set>
 
 using namespace halvorn::platform;
 using namespace halvorn::test;
@@ -55,16 +54,6 @@ TEST_F(DurableFileTest, EachFaultIsReportedWithItsCauseAndFile) {
         EXPECT_EQ(std::tuple(got->step, got->error, got->describe(), got->path),
                   std::tuple(fault.step, error, want, target));
     }
-}
-// Leftovers of interrupted writes beside the target: a dead process's go before the write, a running one's stay.
-TEST_F(DurableFileTest, LeftoversOfDeadProcessesOnlyAreRemoved) {
-    const std::string prefix = ".PROFILE.BIN.tmp-", dead = prefix + std::to_string(deadPid()) + "-0",
-                      running = prefix + std::to_string(::getpid()) + "-7", unknown = prefix + "x-0";
-    for (const std::string& name : {dead, running, unknown})
-        writeAll(dir.path() / name, {1});
-    ASSERT_EQ(writeFileDurably(target, newBytes), std::nullopt);
-    const Names names = namesIn(dir.path());
-    EXPECT_EQ(std::set(names.begin(), names.end()), (std::set<std::string>{"PROFILE.BIN", running, unknown}));
 }
 // A PROFILE.BIN without write permission (as a card's read-only attribute shows) is refused, not replaced,
 // even where the folder would let an ordinary user replace it.

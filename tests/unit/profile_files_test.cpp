@@ -34,11 +34,15 @@ protected:
     CustomOperators custom;
 };
 TEST_F(ProfileFilesTest, SaveWritesBothFilesTheNextStartLoadsThemAndDeleteRemovesTheBackup) {
-    // Left by an interrupted save of a copy that has ended, and by one of a copy still saving.
+    // Left by an interrupted save of a copy that has ended, and by one of a copy still saving: in the
+    // temporary folder they go at start, on the card before the save writes there.
     const std::string dead = ".setupV4.56J.bak.tmp-" + std::to_string(deadPid()) + "-0",
-                      running = ".setupV4.56J.bak.tmp-" + std::to_string(::getpid()) + "-9";
+                      running = ".setupV4.56J.bak.tmp-" + std::to_string(::getpid()) + "-9",
+                      cardRunning = ".PROFILE.BIN.tmp-" + std::to_string(::getpid()) + "-7";
     for (const std::string& name : {dead, running, std::string("notes.txt")})
         writeAll(temp.path() / name, {1});
+    for (const std::string& name : {".PROFILE.BIN.tmp-" + std::to_string(deadPid()) + "-0", cardRunning})
+        writeAll(card.path() / name, {1});
     EXPECT_TRUE(startWithDefaults());
     EXPECT_EQ(namesIn(temp.path()), (Names{running, "notes.txt"}));
     record.setU8(rec::sendHour, 7);
@@ -57,8 +61,12 @@ TEST_F(ProfileFilesTest, SaveWritesBothFilesTheNextStartLoadsThemAndDeleteRemove
     EXPECT_EQ(std::pair(record, custom), saved);
     files().deleteBackup();
     files().deleteBackup(); // nothing there any more: no effect
-    EXPECT_EQ(std::pair(namesIn(temp.path()), namesIn(card.path())),
-              std::pair(Names{running, "halvorn-setup.lock", "notes.txt"}, Names{"PROFILE.BIN", "elsewhere"}));
+    ProfileFiles noTemp(record, custom, [] { return std::optional<fs::path>(); });
+    EXPECT_EQ(noTemp.saveProfileFiles(card.path()), std::nullopt); // without a temporary folder: PROFILE.BIN alone
+    noTemp.deleteBackup();
+    EXPECT_EQ(
+        std::pair(namesIn(temp.path()), namesIn(card.path())),
+        std::pair(Names{running, "halvorn-setup.lock", "notes.txt"}, Names{cardRunning, "PROFILE.BIN", "elsewhere"}));
 }
 // Each way a backup can be unusable, and last the same bytes as a plain file of ours, which is taken.
 TEST_F(ProfileFilesTest, UnusableBackupsCountAsMissing) {
@@ -75,15 +83,6 @@ TEST_F(ProfileFilesTest, UnusableBackupsCountAsMissing) {
         EXPECT_EQ(startWithDefaults(), kind != Plain) << kind;
         fs::remove_all(backup);
     }
-}
-// Without a temporary folder nothing is loaded, and a save writes PROFILE.BIN alone without a word.
-TEST_F(ProfileFilesTest, WithoutATemporaryFolder) {
-    ProfileFiles noTemp(record, custom, [] { return std::optional<fs::path>(); });
-    noTemp.loadBackup();
-    EXPECT_EQ(noTemp.saveProfileFiles(card.path()), std::nullopt);
-    noTemp.deleteBackup();
-    EXPECT_EQ(std::tuple(record, namesIn(card.path()), namesIn(temp.path())),
-              std::tuple(ProfileRecord(), Names{"PROFILE.BIN"}, Names{}));
 }
 // A file that fails ends the save with its path; PROFILE.BIN comes first, so no backup follows it, not
 // even when the new PROFILE.BIN is in place but could not be confirmed.

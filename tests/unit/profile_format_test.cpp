@@ -34,21 +34,6 @@ TEST(ProfileFormat, ReferenceFiles) {
     EXPECT_EQ(encodeProfileBin(recordOf(record)), fixture("reference/PROFILE.BIN"));
     EXPECT_EQ(tailOf(CustomOperators::builtIn()), fixture("reference/builtin-tail.bin"));
 }
-// A card's PROFILE.BIN fills bytes 20 to 1015 and keeps the first 20; any other length changes nothing.
-TEST(ProfileFormat, ReadingACard) {
-    const Bytes card = fixture("reference/PROFILE.BIN");
-    Bytes expected = fixture("reference/record.bin");
-    for (const std::size_t n : {995u, 996u, 997u, 0u}) {
-        ProfileRecord r;
-        r.bytes()[19] = 0x5A;
-        Bytes file = card;
-        file.resize(n, 0);
-        const ProfileRecord before = r;
-        EXPECT_EQ(decodeProfileBin(file, r), n == kProfileBinSize) << n;
-        std::copy_n(before.bytes().begin(), kProfileBinOffset, expected.begin());
-        EXPECT_EQ(r, n == kProfileBinSize ? recordOf(expected) : before) << n;
-    }
-}
 // The reference backup cut or lengthened to n bytes, with the unscrambled mark b0, b1: a refused
 // backup changes nothing; an accepted one gives the record and the tail, what it lacks as zeros.
 TEST(ProfileFormat, DecodingAtTheBoundariesOfLengthAndMark) {

@@ -6,19 +6,15 @@
 using namespace halvorn;
 using Bytes = std::vector<std::uint8_t>;
 
-static Bytes slice(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t width) {
-    const auto begin = bytes.begin() + static_cast<std::ptrdiff_t>(offset);
-    return {begin, begin + static_cast<std::ptrdiff_t>(width)};
-}
 // "V4.56J" and zeros at first; values little-endian up to the record's end, and nothing past it.
 TEST(ProfileRecord, ContentsIntegersAndBounds) {
     ProfileRecord r;
     Bytes initial{'V', '4', '.', '5', '6', 'J'};
     initial.resize(kRecordSize, 0);
-    EXPECT_EQ(slice(r.bytes(), 0, kRecordSize), initial);
+    EXPECT_TRUE(std::ranges::equal(r.bytes(), initial));
     r.setU32(1010, 0x01020304);
     r.setU16(1014, 0xBEEF);
-    EXPECT_EQ(slice(r.bytes(), 1010, 6), (Bytes{0x04, 0x03, 0x02, 0x01, 0xEF, 0xBE}));
+    EXPECT_TRUE(std::ranges::equal(r.area(1010, 6), Bytes{0x04, 0x03, 0x02, 0x01, 0xEF, 0xBE}));
     EXPECT_EQ(std::pair(r.u32(1010), r.u16(1014)), std::pair(0x01020304u, std::uint16_t{0xBEEF}));
     const ProfileRecord before = r;
     EXPECT_THROW(r.setU16(1015, 0x1111), std::out_of_range);
@@ -33,7 +29,7 @@ TEST(ProfileDefaults, WriteExactlyTheReferenceBytes) {
     ProfileRecord r;
     std::fill(r.bytes().begin(), r.bytes().end(), 0xA5);
     applyProfileDefaults(r);
-    EXPECT_EQ(slice(r.bytes(), 0, rec::mailServer), slice(reference, 0, rec::mailServer));
-    EXPECT_EQ(slice(r.bytes(), rec::phoneNumbers, 384), slice(reference, rec::phoneNumbers, 384));
+    EXPECT_TRUE(std::ranges::equal(r.area(0, rec::mailServer), std::span(reference).first(rec::mailServer)));
+    EXPECT_TRUE(std::ranges::equal(r.area(rec::phoneNumbers, 384), std::span(reference).subspan(rec::phoneNumbers)));
     EXPECT_EQ(r.mailServer(), defaultMailEntry());
 }
