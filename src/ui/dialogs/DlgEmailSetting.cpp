@@ -1,18 +1,21 @@
 #include "ui/dialogs/DlgEmailSetting.h"
 
 #include "catalog/MailPresets.h"
+#include "mail/TestMail.h"
 #include "profile/ProfileText.h"
 #include "ui/FieldText.h"
 #include "ui/FormControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -37,6 +40,34 @@ void putBytes(std::span<std::uint8_t> area, const std::string& bytes) {
     std::fill(area.begin(), area.end(), std::uint8_t{0});
     std::copy(bytes.begin(), bytes.end(), area.begin());
 }
+
+const QString kTestTitle = QStringLiteral("テスト送信");
+
+// The small window of a running test mail: what it is doing, and "キャンセル", which ends it at once.
+class TestMailProgress : public QDialog {
+public:
+    TestMailProgress(QWidget* parent, mail::TestMailSender& sender) : QDialog(parent) {
+        setObjectName(QStringLiteral("TestMailProgress"));
+        setWindowTitle(kTestTitle);
+        auto* layout = new QVBoxLayout(this);
+        auto* stage = new QLabel(this);
+        stage->setMinimumWidth(220);
+        auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+        nameControl(cancel, cancel->text());
+        layout->addWidget(stage);
+        layout->addWidget(cancel, 0, Qt::AlignRight);
+        connect(&sender, &mail::TestMailSender::stageChanged, stage, [stage](mail::Stage s) {
+            stage->setText(s == mail::Stage::Connecting       ? QStringLiteral("接続中…")
+                           : s == mail::Stage::Authenticating ? QStringLiteral("認証中…")
+                                                              : QStringLiteral("送信中…"));
+            stage->setAccessibleName(stage->text());
+        });
+        connect(cancel, &QPushButton::clicked, this, [this, &sender] {
+            sender.cancel();
+            reject();
+        });
+    }
+};
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r'; }
 
@@ -71,11 +102,15 @@ void DlgEmailSetting::build() {
         addLabelled<QComboBox>(this, units_, kEncryptionLabel, {14, 142, 56, 8}, {72, 139, 80, 14}, &encryptionLabel_);
     port_ = addLabelled<QLineEdit>(this, units_, kPortLabel, {14, 160, 56, 8}, {72, 158, 40, 12}, &portLabel_);
 
+    test_ = new QPushButton(kTestTitle, this);
+    units_.place(test_, 7, 186, 60, 14);
+    nameControl(test_, kTestTitle);
+
     ok_ = new QPushButton(QStringLiteral("OK"), this);
-    units_.place(ok_, 122, 186, 50, 14);
+    units_.place(ok_, 122, 206, 50, 14);
     ok_->setDefault(true);
     cancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
-    units_.place(cancel_, 183, 186, 50, 14);
+    units_.place(cancel_, 183, 206, 50, 14);
 
     for (QLineEdit* e : {address_, account_, password_})
         maskWithStars(e);
@@ -85,7 +120,7 @@ void DlgEmailSetting::build() {
     setTypingRules(server_, Typing::Any, kServerChars);
     setTypingRules(port_, Typing::Any, kPortChars);
 
-    setFixedSize(units_.size(240, 207));
+    setFixedSize(units_.size(240, 227));
 
     connect(choice_, &QComboBox::currentIndexChanged, this, &DlgEmailSetting::onChoiceChanged);
     // Whatever changes the address, typing or loading, the account follows it.
@@ -93,6 +128,7 @@ void DlgEmailSetting::build() {
     connect(showPassword_, &QCheckBox::toggled, this, [this](bool checked) {
         if (!settingState_) onShowPasswordToggled(checked);
     });
+    connect(test_, &QPushButton::clicked, this, &DlgEmailSetting::sendTestMail);
     connect(ok_, &QPushButton::clicked, this, &DlgEmailSetting::confirm);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -277,32 +313,37 @@ std::optional<int> DlgEmailSetting::readPort(const QString& text) {
     return static_cast<int>(value);
 }
 
-void DlgEmailSetting::confirm() {
-    if (!readForm()) return;
+std::optional<MailServerEntry> DlgEmailSetting::entryFromForm() {
+    if (!readForm()) return std::nullopt;
+    const auto refuse = [this](const QString& text) {
+        say(text);
+        return std::nullopt;
+    };
 
     // Every check runs before anything is written, so a refused confirm leaves
     // the record as it was.
     const bool custom = isCustom(current_);
     std::optional<std::string> server, port;
     if (custom) {
-        if (values_.server.isEmpty()) return say(QStringLiteral("サーバー名を入力してください"));
-        if (values_.port.isEmpty()) return say(QStringLiteral("ポート番号を入力してください"));
-        if (!(server = encodeFor(mail::smtpServer, values_.server, kServerLabel))) return;
-        if (!(port = encodeFor(mail::smtpPort, values_.port, kPortLabel))) return;
-        if (!readPort(values_.port)) return say(QStringLiteral("SMTPポートには0から65535までの数値を入力してください"));
-        if (values_.encryption < 0) return say(QStringLiteral("暗号化タイプを選択してください"));
+        if (values_.server.isEmpty()) return refuse(QStringLiteral("サーバー名を入力してください"));
+        if (values_.port.isEmpty()) return refuse(QStringLiteral("ポート番号を入力してください"));
+        if (!(server = encodeFor(mail::smtpServer, values_.server, kServerLabel))) return std::nullopt;
+        if (!(port = encodeFor(mail::smtpPort, values_.port, kPortLabel))) return std::nullopt;
+        if (!readPort(values_.port))
+            return refuse(QStringLiteral("SMTPポートには0から65535までの数値を入力してください"));
+        if (values_.encryption < 0) return refuse(QStringLiteral("暗号化タイプを選択してください"));
     }
     if (!isRelay(current_)) {
         if (values_.account.isEmpty() || values_.address.isEmpty() || values_.password.isEmpty())
-            return say(QStringLiteral("メールアドレスまたはアカウント名を入力してください"));
-        if (!values_.address.contains(u'@')) return say(QStringLiteral("メールアドレスが無効です"));
+            return refuse(QStringLiteral("メールアドレスまたはアカウント名を入力してください"));
+        if (!values_.address.contains(u'@')) return refuse(QStringLiteral("メールアドレスが無効です"));
     }
     const auto address = encodeFor(mail::senderAddress, values_.address, kAddressLabel);
-    if (!address) return;
+    if (!address) return std::nullopt;
     const auto account = encodeFor(mail::account, values_.account, kAccountLabel);
-    if (!account) return;
+    if (!account) return std::nullopt;
     const auto password = encodeFor(mail::password, values_.password, kPasswordLabel);
-    if (!password) return;
+    if (!password) return std::nullopt;
 
     MailServerEntry entry = ctx_.record.mailServer();
     std::fill(entry.begin(), entry.end(), std::uint8_t{0});
@@ -319,10 +360,57 @@ void DlgEmailSetting::confirm() {
     const qsizetype at = values_.address.indexOf(u'@');
     const QString senderName = at < 0 ? QString() : values_.address.left(at);
     storeTextCut(fieldOf(entry, mail::senderName), senderName.toStdU16String(), ctx_.codec);
+    return entry;
+}
 
-    ctx_.record.setMailServer(entry);
+void DlgEmailSetting::confirm() {
+    const auto entry = entryFromForm();
+    if (!entry) return;
+    ctx_.record.setMailServer(*entry);
     ctx_.record.setU8(rec::mailPresetIndex, static_cast<std::uint8_t>(current_));
     accept();
+}
+
+void DlgEmailSetting::sendTestMail() {
+    const auto entry = entryFromForm();
+    if (!entry) return;
+    mail::TestMailRequest request;
+    request.server = fieldText(*entry, mail::smtpServer, ctx_.codec);
+    request.port = readPort(fieldText(*entry, mail::smtpPort, ctx_.codec)).value_or(0);
+    const int code = (*entry)[mail::secureType] & 0x0F;
+    request.security = code == 0 ? mail::Security::Plain : code == 1 ? mail::Security::Tls : mail::Security::StartTls;
+    request.account = fieldText(*entry, mail::account, ctx_.codec);
+    request.password = fieldText(*entry, mail::password, ctx_.codec);
+    request.sender = request.recipient = fieldText(*entry, mail::senderAddress, ctx_.codec);
+    for (std::size_t n = rec::slotCount; n-- > 0;) // the first stored recipient, else the sender
+        if (const QString r = fieldText(ctx_.record.area(rec::recipientSlot(n)), ctx_.codec); !r.isEmpty())
+            request.recipient = r;
+    const QString camera = fieldText(ctx_.record.area(rec::cameraName), ctx_.codec);
+    request.subject = mail::testMailSubject(camera);
+    request.body =
+        mail::testMailBody(camera, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    request.caFile = testMailCaFile_;
+    if (request.security == mail::Security::Plain &&
+        !ctx_.prompter.askYesNo(this, kTestTitle,
+                                QStringLiteral("暗号化タイプが「無し」のため、パスワードが暗号化されずにネットワークを"
+                                               "流れます。送信しますか？"),
+                                Language::Japanese))
+        return;
+
+    mail::TestMailSender sender;
+    TestMailProgress progress(this, sender);
+    std::optional<mail::TestMailResult> result;
+    connect(&sender, &mail::TestMailSender::finished, &progress, [&](const mail::TestMailResult& r) {
+        result = r;
+        progress.accept();
+    });
+    sender.start(request);
+    ctx_.prompter.runModal(progress);
+    sender.cancel(); // closed without a result: the attempt ends with the window
+    if (!result) return;
+    const bool sent = result->failure == mail::Failure::None;
+    ctx_.prompter.message(this, kTestTitle, mail::testMailResultText(request, *result),
+                          sent ? MessageIcon::None : MessageIcon::Error);
 }
 
 } // namespace halvorn::ui

@@ -65,9 +65,12 @@ public:
     QLineEdit* serverEdit() const { return server_; }
     QComboBox* encryptionList() const { return encryption_; }
     QLineEdit* portEdit() const { return port_; }
+    QPushButton* testButton() const { return test_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
     bool showPasswordFlag() const { return showPasswordFlag_; }
+    // Certificates the test mail trusts instead of the system's store (a test's own authority).
+    void setTestMailCaFile(const QString& file) { testMailCaFile_ = file; }
 
 private:
     void build();
@@ -76,6 +79,10 @@ private:
     // The show-password box changed, by mouse, keyboard or an assistive tool.
     void onShowPasswordToggled(bool checked);
     void confirm();
+    // The mail entry as a confirm would store it, after the confirm's checks and their messages.
+    std::optional<MailServerEntry> entryFromForm();
+    // "テスト送信": one mail through the account the form shows, nothing written to the record.
+    void sendTestMail();
     void applyControlState();
     void loadFromEntry(const MailServerEntry& entry);
     MailServerEntry* presetRow(int position);
@@ -105,8 +112,10 @@ private:
     QComboBox* encryption_ = nullptr;
     QLabel* portLabel_ = nullptr;
     QLineEdit* port_ = nullptr;
+    QPushButton* test_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QString testMailCaFile_;
 };
 
 } // namespace halvorn::ui
