@@ -40,6 +40,12 @@ std::size_t readMessage(char* buffer, std::size_t size, std::size_t count, void*
     return n;
 }
 
+// Ends the transfer as failed once the attempt is cancelled: libcurl then drops the connection without
+// ending the message, so no part of it can be delivered, and without waiting for an answer to QUIT.
+int stopWhenCancelled(void* cancelled, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0;
+}
+
 int watchProtocol(CURL*, curl_infotype type, char* data, std::size_t size, void* user) {
     auto* t = static_cast<Transfer*>(user);
     const std::string_view line(data, size);
@@ -148,19 +154,21 @@ TestMailResult send(const TestMailRequest& r, const std::atomic<bool>& cancelled
     curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, watchProtocol);
     curl_easy_setopt(easy, CURLOPT_DEBUGDATA, &t);
     curl_easy_setopt(easy, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, stopWhenCancelled);
+    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(&cancelled));
 
     CURLM* multi = curl_multi_init();
     curl_multi_add_handle(multi, easy);
     CURLcode code = CURLE_OK;
-    bool cancel = false;
-    for (int running = 1; running != 0;) {
-        if ((cancel = cancelled.load())) break;
+    // A cancel ends the transfer at the next call into libcurl; should it not, the loop gives up after a second.
+    for (int running = 1, afterCancel = 0; running != 0 && afterCancel < 1000 / kPollMs;) {
         if (curl_multi_perform(multi, &running) != CURLM_OK) break;
         if (running != 0) curl_multi_poll(multi, nullptr, 0, kPollMs, nullptr);
+        afterCancel += cancelled.load() ? 1 : 0;
     }
-    // A cancelled connection is not shut down politely: libcurl would wait for the answer to QUIT up to the
-    // whole timeout. With the time already over it gives up at once.
-    if (cancel) curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, 1L);
+    // With the time over, libcurl does not wait for the server when the handle is removed.
+    if (cancelled.load()) curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, 1L);
     int left = 0;
     while (const CURLMsg* m = curl_multi_info_read(multi, &left))
         if (m->msg == CURLMSG_DONE) code = m->data.result;
@@ -169,7 +177,7 @@ TestMailResult send(const TestMailRequest& r, const std::atomic<bool>& cancelled
     curl_easy_cleanup(easy);
     curl_slist_free_all(recipients);
 
-    if (cancel) return {Failure::Cancelled, {}, {}};
+    if (cancelled.load()) return {Failure::Cancelled, {}, {}};
     const QString detail = code == CURLE_OK ? QString() : QString::fromUtf8(*error ? error : curl_easy_strerror(code));
     return {failureOf(code, t.last), detail, QString::fromUtf8(t.reply)};
 }
