@@ -7,8 +7,10 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 
 namespace halvorn::mail {
@@ -162,10 +164,13 @@ TestMailResult send(const TestMailRequest& r, const std::atomic<bool>& cancelled
     curl_multi_add_handle(multi, easy);
     CURLcode code = CURLE_OK;
     // A cancel ends the transfer at the next call into libcurl; should it not, the loop gives up after a second.
-    for (int running = 1, afterCancel = 0; running != 0 && afterCancel < 1000 / kPollMs;) {
+    std::optional<std::chrono::steady_clock::time_point> giveUp;
+    for (int running = 1; running != 0;) {
         if (curl_multi_perform(multi, &running) != CURLM_OK) break;
         if (running != 0) curl_multi_poll(multi, nullptr, 0, kPollMs, nullptr);
-        afterCancel += cancelled.load() ? 1 : 0;
+        const auto now = std::chrono::steady_clock::now();
+        if (cancelled.load() && !giveUp) giveUp = now + std::chrono::seconds(1);
+        if (giveUp && now > *giveUp) break;
     }
     // With the time over, libcurl does not wait for the server when the handle is removed.
     if (cancelled.load()) curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, 1L);
