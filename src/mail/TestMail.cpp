@@ -55,13 +55,12 @@ int watchProtocol(CURL*, curl_infotype type, char* data, std::size_t size, void*
         t->reply = line.substr(0, line.find_first_of("\r\n"));
     } else if (type == CURLINFO_HEADER_OUT) {
         const auto is = [&](std::string_view command) { return line.substr(0, command.size()) == command; };
-        const Command before = t->last;
+        if (is("AUTH") && t->last != Command::Auth) t->stage(Stage::Authenticating);
+        if (is("MAIL FROM")) t->stage(Stage::Sending);
         if (is("AUTH")) t->last = Command::Auth;
         if (is("MAIL FROM")) t->last = Command::MailFrom;
         if (is("RCPT TO")) t->last = Command::RcptTo;
         if (is("DATA")) t->last = Command::Data;
-        if (t->last != before && t->last == Command::Auth) t->stage(Stage::Authenticating);
-        if (t->last != before && t->last == Command::MailFrom) t->stage(Stage::Sending);
     }
     return 0;
 }

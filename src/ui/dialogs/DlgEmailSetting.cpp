@@ -381,10 +381,14 @@ void DlgEmailSetting::sendTestMail() {
     request.security = code == 0 ? mail::Security::Plain : code == 1 ? mail::Security::Tls : mail::Security::StartTls;
     request.account = fieldText(*entry, mail::account, ctx_.codec);
     request.password = fieldText(*entry, mail::password, ctx_.codec);
-    request.sender = request.recipient = fieldText(*entry, mail::senderAddress, ctx_.codec);
-    for (std::size_t n = rec::slotCount; n-- > 0;) // the first stored recipient, else the sender
-        if (const QString r = fieldText(ctx_.record.area(rec::recipientSlot(n)), ctx_.codec); !r.isEmpty())
-            request.recipient = r;
+    request.sender = fieldText(*entry, mail::senderAddress, ctx_.codec);
+    request.recipient = request.sender; // unless the main window stores a recipient
+    for (std::size_t n = 0; n < rec::slotCount; ++n) {
+        const QString r = fieldText(ctx_.record.area(rec::recipientSlot(n)), ctx_.codec);
+        if (r.isEmpty()) continue;
+        request.recipient = r;
+        break;
+    }
     const QString camera = fieldText(ctx_.record.area(rec::cameraName), ctx_.codec);
     request.subject = mail::testMailSubject(camera);
     request.body =
