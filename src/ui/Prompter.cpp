@@ -32,6 +32,7 @@ QMessageBox::Icon toQt(MessageIcon icon) {
 void QtPrompter::message(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) {
     QMessageBox box(toQt(icon), title.isEmpty() ? applicationTitle() : title, text, QMessageBox::Ok, owner);
     box.setAccessibleName(box.windowTitle());
+    box.setTextFormat(Qt::PlainText); // texts may quote a file, a server or a certificate: never markup
     box.exec();
 }
 
@@ -39,6 +40,7 @@ bool QtPrompter::askYesNo(QWidget* owner, const QString& title, const QString& t
     QMessageBox box(QMessageBox::Question, title.isEmpty() ? applicationTitle() : title, text,
                     QMessageBox::Yes | QMessageBox::No, owner);
     box.setAccessibleName(box.windowTitle());
+    box.setTextFormat(Qt::PlainText);
     // Named here rather than by the toolkit's translation, which serves the Japanese windows only.
     const bool japanese = buttons == Language::Japanese;
     box.button(QMessageBox::Yes)->setText(japanese ? QStringLiteral("はい") : QStringLiteral("&Yes"));

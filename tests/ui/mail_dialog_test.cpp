@@ -148,7 +148,8 @@ TEST_P(MailConfirm, WritesExactlyTheMailEntryAndChoiceOrNothing) {
 }
 
 const QString kEmpty = "メールアドレスまたはアカウント名を入力してください",
-              kPort = "SMTPポートには0から65535までの数値を入力してください";
+              kPort = "SMTPポートには0から65535までの数値を入力してください",
+              kCommand = "に使用できない文字 (制御文字、「<」または「>」) が含まれています";
 INSTANTIATE_TEST_SUITE_P(
     Cases, MailConfirm,
     ::testing::Values(
@@ -159,6 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
         Confirm{kOther, "nobody|a|p|s|25", 0, "メールアドレスが無効です"}, Confirm{kGmail, "nobody||p", 0, kEmpty},
         Confirm{kGmail, "a@x|a|", 0, kEmpty}, Confirm{kGmail, "|a|p", 0, kEmpty},
         Confirm{kOther, "한@x|a|p|s|25", 0, "メールに使用できない文字が含まれています"},
+        Confirm{kOther, "a@x>|a|p|s|25", 0, "メール" + kCommand},
+        Confirm{kGmail, "a@x|a<b|p", 0, "アカウント" + kCommand},
         Confirm{kOther, "a@x|a|p|" + QString(32, u'サ') + "|25", 0, "SMTPサーバーが長すぎます"},
         Confirm{kRelay, "", 0, ""}, Confirm{kGmail, "cam@gmail.example|cam-login|p%d%s%%", 0, "", "cam"},
         Confirm{kOther, "@|a|p|mail.own|0", 0, "", ""}, Confirm{kOther, "abc@|a|p|mail.own|65535", 1, "", "abc"},

@@ -83,6 +83,7 @@ TEST_F(MainWindowTest, ChecksStoreStepByStepAndStopAtTheFirstFailure) {
         {"address of 1", {.mails = {"a"}}, to, malformed, 5},
         {"address 4 of 2 without '@'", {.mails = {"a@b", "", "", "ab"}}, to, malformed, 5},
         {"address of 2 is not stored", {.mails = {"a@"}}, to, needMail, 5},
+        {"address 2 ending its command", {.mails = {"a@b", "x@y>\r\nRCPT TO:<e@f"}}, to, malformed, 5},
         {"address 1 before phone 2", {.phones = {"", "123"}, .mails = {"@ab"}}, to, malformed, 5},
         {"phone 1 before address 1", {.phones = {"123"}, .mails = {"@ab"}}, to, length, 5},
         {"to phones, none", {.target = 0, .mails = {}}, to, needPhone, 5},

@@ -1,10 +1,11 @@
 #include "ui/dialogs/DlgEmailSetting.h"
 
 #include "catalog/MailPresets.h"
-#include "mail/TestMail.h"
 #include "profile/ProfileText.h"
+#include "rules/MailRules.h"
 #include "ui/FieldText.h"
 #include "ui/FormControls.h"
+#include "ui/dialogs/TestMail.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,28 +47,34 @@ const QString kTestTitle = QStringLiteral("テスト送信");
 // The small window of a running test mail: what it is doing, and "キャンセル", which ends it at once.
 class TestMailProgress : public QDialog {
 public:
-    TestMailProgress(QWidget* parent, mail::TestMailSender& sender) : QDialog(parent) {
+    TestMailProgress(QWidget* parent, TestMailRun& run) : QDialog(parent) {
         setObjectName(QStringLiteral("TestMailProgress"));
         setWindowTitle(kTestTitle);
         auto* layout = new QVBoxLayout(this);
         auto* stage = new QLabel(this);
+        stage->setTextFormat(Qt::PlainText);
         stage->setMinimumWidth(220);
         auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
         nameControl(cancel, cancel->text());
         layout->addWidget(stage);
         layout->addWidget(cancel, 0, Qt::AlignRight);
-        connect(&sender, &mail::TestMailSender::stageChanged, stage, [stage](mail::Stage s) {
+        connect(&run, &TestMailRun::stageChanged, stage, [stage](mail::Stage s) {
             stage->setText(s == mail::Stage::Connecting       ? QStringLiteral("接続中…")
                            : s == mail::Stage::Authenticating ? QStringLiteral("認証中…")
                                                               : QStringLiteral("送信中…"));
             stage->setAccessibleName(stage->text());
         });
-        connect(cancel, &QPushButton::clicked, this, [this, &sender] {
-            sender.cancel();
+        connect(cancel, &QPushButton::clicked, this, [this, &run] {
+            run.cancel();
             reject();
         });
     }
 };
+
+// The message for a text that cannot go into a mail command, naming its field.
+QString unsafeText(const QString& field) {
+    return QStringLiteral("%1に使用できない文字 (制御文字、「<」または「>」) が含まれています").arg(field.trimmed());
+}
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r'; }
 
@@ -338,6 +345,8 @@ std::optional<MailServerEntry> DlgEmailSetting::entryFromForm() {
             return refuse(QStringLiteral("メールアドレスまたはアカウント名を入力してください"));
         if (!values_.address.contains(u'@')) return refuse(QStringLiteral("メールアドレスが無効です"));
     }
+    if (!rules::fitsMailCommand(values_.address.toStdU16String())) return refuse(unsafeText(kAddressLabel));
+    if (!rules::fitsMailCommand(values_.account.toStdU16String())) return refuse(unsafeText(kAccountLabel));
     const auto address = encodeFor(mail::senderAddress, values_.address, kAddressLabel);
     if (!address) return std::nullopt;
     const auto account = encodeFor(mail::account, values_.account, kAccountLabel);
@@ -374,26 +383,27 @@ void DlgEmailSetting::confirm() {
 void DlgEmailSetting::sendTestMail() {
     const auto entry = entryFromForm();
     if (!entry) return;
-    mail::TestMailRequest request;
-    request.server = fieldText(*entry, mail::smtpServer, ctx_.codec);
+    const TestMailTarget target = testMailTarget_ ? testMailTarget_() : TestMailTarget{};
+    const QString sender = fieldText(*entry, mail::senderAddress, ctx_.codec);
+    const QString recipient = target.recipient.isEmpty() ? sender : target.recipient;
+    if (!rules::fitsMailCommand(recipient.toStdU16String())) {
+        ctx_.prompter.message(this, kTestTitle, unsafeText(target.recipientField), MessageIcon::Error);
+        return;
+    }
+    mail::MailRequest request;
+    request.server = fieldText(*entry, mail::smtpServer, ctx_.codec).toStdString();
     request.port = readPort(fieldText(*entry, mail::smtpPort, ctx_.codec)).value_or(0);
     const int code = (*entry)[mail::secureType] & 0x0F;
     request.security = code == 0 ? mail::Security::Plain : code == 1 ? mail::Security::Tls : mail::Security::StartTls;
-    request.account = fieldText(*entry, mail::account, ctx_.codec);
-    request.password = fieldText(*entry, mail::password, ctx_.codec);
-    request.sender = fieldText(*entry, mail::senderAddress, ctx_.codec);
-    request.recipient = request.sender; // unless the main window stores a recipient
-    for (std::size_t n = 0; n < rec::slotCount; ++n) {
-        const QString r = fieldText(ctx_.record.area(rec::recipientSlot(n)), ctx_.codec);
-        if (r.isEmpty()) continue;
-        request.recipient = r;
-        break;
-    }
-    const QString camera = fieldText(ctx_.record.area(rec::cameraName), ctx_.codec);
-    request.subject = mail::testMailSubject(camera);
+    request.account = fieldText(*entry, mail::account, ctx_.codec).toStdString();
+    request.password = fieldText(*entry, mail::password, ctx_.codec).toStdString();
+    request.sender = sender.toStdString();
+    request.recipient = recipient.toStdString();
+    request.subject = testMailSubject(target.cameraName).toStdString();
     request.body =
-        mail::testMailBody(camera, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-    request.caFile = testMailCaFile_;
+        testMailBody(target.cameraName, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+            .toStdString();
+    request.caFile = testMailCaFile_.toStdString();
     if (request.security == mail::Security::Plain &&
         !ctx_.prompter.askYesNo(this, kTestTitle,
                                 QStringLiteral("暗号化タイプが「無し」のため、パスワードが暗号化されずにネットワークを"
@@ -401,19 +411,19 @@ void DlgEmailSetting::sendTestMail() {
                                 Language::Japanese))
         return;
 
-    mail::TestMailSender sender;
-    TestMailProgress progress(this, sender);
-    std::optional<mail::TestMailResult> result;
-    connect(&sender, &mail::TestMailSender::finished, &progress, [&](const mail::TestMailResult& r) {
-        result = r;
+    TestMailRun run(testMailProgram_.isEmpty() ? testMailProgram() : testMailProgram_);
+    TestMailProgress progress(this, run);
+    std::optional<mail::MailOutcome> outcome;
+    connect(&run, &TestMailRun::finished, &progress, [&](const mail::MailOutcome& o) {
+        outcome = o;
         progress.accept();
     });
-    sender.start(request);
+    run.start(request);
     ctx_.prompter.runModal(progress);
-    sender.cancel(); // closed without a result: the attempt ends with the window
-    if (!result) return;
-    const bool sent = result->failure == mail::Failure::None;
-    ctx_.prompter.message(this, kTestTitle, mail::testMailResultText(request, *result),
+    run.cancel(); // closed without a result: the attempt ends with the window
+    if (!outcome) return;
+    const bool sent = outcome->failure == mail::Failure::None;
+    ctx_.prompter.message(this, kTestTitle, testMailResultText(request, *outcome),
                           sent ? MessageIcon::None : MessageIcon::Error);
 }
 

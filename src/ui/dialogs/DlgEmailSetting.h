@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -69,8 +70,18 @@ public:
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
     bool showPasswordFlag() const { return showPasswordFlag_; }
+    // What the test mail takes from the main window as it stands, saved or not: the first
+    // recipient typed (with its field's name) and the camera name.
+    struct TestMailTarget {
+        QString recipient;
+        QString recipientField;
+        QString cameraName;
+    };
+    void setTestMailTarget(std::function<TestMailTarget()> source) { testMailTarget_ = std::move(source); }
     // Certificates the test mail trusts instead of the system's store (a test's own authority).
     void setTestMailCaFile(const QString& file) { testMailCaFile_ = file; }
+    // The sender program, when not the installed one.
+    void setTestMailProgram(const QString& program) { testMailProgram_ = program; }
 
 private:
     void build();
@@ -115,7 +126,9 @@ private:
     QPushButton* test_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    std::function<TestMailTarget()> testMailTarget_;
     QString testMailCaFile_;
+    QString testMailProgram_;
 };
 
 } // namespace halvorn::ui

@@ -4,6 +4,7 @@
 #include "platform/Volumes.h"
 #include "profile/ProfileDefaults.h"
 #include "profile/ProfileText.h"
+#include "rules/MailRules.h"
 #include "ui/FieldText.h"
 #include "ui/FileErrorText.h"
 #include "ui/FolderStart.h"
@@ -154,7 +155,16 @@ DlgGSM::DlgGSM(AppContext& ctx, FrameAccess& frame, QWidget* parent)
 DlgGSM::~DlgGSM() = default;
 
 DlgEmailSetting& DlgGSM::mailDialog() {
-    if (mailDialog_ == nullptr) mailDialog_ = new DlgEmailSetting(ctx_, this);
+    if (mailDialog_ == nullptr) {
+        mailDialog_ = new DlgEmailSetting(ctx_, this);
+        // The test mail goes to what this window shows now, saved or not.
+        mailDialog_->setTestMailTarget([this] {
+            DlgEmailSetting::TestMailTarget target{{}, {}, c_.nameField->text()};
+            for (std::size_t i = 0; i < kSlots && target.recipient.isEmpty(); ++i)
+                target.recipient = c_.mailFields[i]->text(), target.recipientField = c_.mailLabels[i]->text();
+            return target;
+        });
+    }
     return *mailDialog_;
 }
 
@@ -560,7 +570,8 @@ bool DlgGSM::storeAddress(std::size_t i, bool& mailStored) {
         fail(kRecipientsTitle, QStringLiteral("メールアドレスが最大文字数を超えています"));
         return false;
     }
-    if (chars == 1 || (chars >= 2 && address.indexOf(u'@', 1) < 0)) {
+    if (chars == 1 || (chars >= 2 && address.indexOf(u'@', 1) < 0) ||
+        !rules::fitsMailCommand(address.toStdU16String())) {
         fail(kRecipientsTitle, QStringLiteral("無効なメールアドレスが入力されています"));
         return false;
     }
