@@ -7,7 +7,7 @@ ref=$(cd "$(dirname "$0")/../fixtures/reference" && pwd)
 rm -rf "$root"
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 cd "$root/usr/share"
-test -x ../bin/halvorn-setup
+test -x ../bin/halvorn-setup && test -x ../libexec/halvorn-setup/halvorn-mail
 file icons/hicolor/scalable/apps/"$id".svg | grep -q 'SVG'
 for size in 48 256; do
   file icons/hicolor/${size}x$size/apps/"$id".png | grep -q "PNG image data, $size x $size"
