@@ -43,13 +43,13 @@ bool japanese() {
     return false;
 }
 
-// Whether Qt has a screen: X11 with DISPLAY, Wayland with WAYLAND_DISPLAY, or
-// a platform that needs no display server (offscreen, minimal, vnc, eglfs...).
-// QT_QPA_PLATFORM may list several ("wayland;xcb"), each with options after ':'.
-bool hasScreen() {
+// Whether Qt has a screen on the platforms asked for (Qt's -platform option,
+// else QT_QPA_PLATFORM): X11 with DISPLAY, Wayland with WAYLAND_DISPLAY, or a
+// platform that needs no display server (offscreen, minimal, vnc, eglfs...).
+// The platforms may be several ("wayland;xcb"), each with options after ':'.
+bool hasScreen(std::string_view platforms) {
     const bool x11 = !env("DISPLAY").empty();
     const bool wayland = !env("WAYLAND_DISPLAY").empty();
-    std::string_view platforms = env("QT_QPA_PLATFORM");
     if (platforms.empty()) return x11 || wayland;
     while (!platforms.empty()) {
         const std::size_t end = platforms.find(';');
@@ -64,12 +64,14 @@ bool hasScreen() {
 } // namespace
 
 int main(int argc, char** argv) {
+    std::string_view platforms = env("QT_QPA_PLATFORM");
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "-h" || arg == "--help") return print(kUsage);
         if (arg == "-v" || arg == "--version") return print("halvorn-setup " HALVORN_VERSION "\n");
+        if (arg == "-platform" && i + 1 < argc) platforms = argv[i + 1];
     }
-    if (!hasScreen()) {
+    if (!hasScreen(platforms)) {
         std::fputs(japanese() ? "halvorn-setup: グラフィカルセッションが必要です（ディスプレイが見つかりません）\n"
                               : "halvorn-setup: needs a graphical session (no display found)\n",
                    stderr);

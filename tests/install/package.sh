@@ -28,7 +28,8 @@ MANPATH=$root/usr/share/man man -w halvorn-setup halvorn-profile >/dev/null
 
 # Without a display: the options print and exit 0, anything else says in the
 # locale's language that a graphical session is needed and exits 1; the
-# offscreen platform still starts (and is still running when stopped).
+# offscreen platform, from the environment or Qt's -platform option, still
+# starts (and is still running when stopped).
 run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LC_ALL -u LC_MESSAGES -u LANG "$@" 2>&1; }
 row() { # name, status, first line of the output, command
   local name=$1 want=$2 line=$3 out status=0; shift 3
@@ -47,9 +48,13 @@ row "no display, LC_ALL before LANG" 1 "$english" LC_ALL=C LANG=ja_JP.UTF-8 "$bi
 row "X11 asked for, no display" 1 "$english" QT_QPA_PLATFORM=xcb "$bin"
 row "version onto a full disk" 1 "halvorn-setup: standard output: No space left on device" \
   sh -c '"$0" --version >/dev/full' "$bin"
-status=0
-run QT_QPA_PLATFORM=offscreen TMPDIR="$tmp" timeout 3 "$bin" >/dev/null || status=$?
-[[ $status == 124 ]] || { echo "offscreen, without a display: $status"; exit 1; }
+started() { # name, environment, arguments: still running when stopped after 3 s
+  local status=0
+  run TMPDIR="$tmp" "$2" timeout 3 "$bin" "${@:3}" >/dev/null || status=$?
+  [[ $status == 124 ]] || { echo "$1: $status"; exit 1; }
+}
+started "offscreen from the environment" QT_QPA_PLATFORM=offscreen
+started "offscreen from -platform, over the environment" QT_QPA_PLATFORM=xcb -platform offscreen
 
 # The installed program opens, reads a card through its menu in a Japanese
 # picker, and saves; its window has the class its desktop entry names.
