@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package `make package` made: its dependencies, installed with
-# dpkg into a scratch root, its options and its refusal without a display, the
-# program started from there on a private X server, then removed without a
-# file left behind.
+# The Debian package `make package` made, installed with dpkg into a scratch
+# root: its dependencies, its options and its refusal without a display, the
+# program started on a private X server, nothing left after the purge.
 set -euo pipefail
 build=$1 version=$2
 deb=$build/halvorn-setup_${version}_$(dpkg --print-architecture).deb
@@ -13,23 +12,15 @@ for p in fonts-noto-cjk qt6-translations-l10n qt6-qpa-plugins libqt6widgets6; do
 done
 root=$(mktemp -d) tmp=$(mktemp -d)
 trap 'rm -rf "$root" "$tmp"' EXIT
-mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
-touch "$root/var/lib/dpkg/status"
-# dpkg on the scratch root's own empty database: the dependencies are not
-# there, which it says, and is told to accept.
-pkg() {
-  local out
-  out=$(dpkg --root="$root" --log=/dev/null --force-depends "$@" 2>&1) || { echo "$out"; exit 1; }
-}
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates" && touch "$root/var/lib/dpkg/status"
+# dpkg on the scratch root's own empty database, told to accept that the dependencies are not in it.
+pkg() { local out; out=$(dpkg --root="$root" --log=/dev/null --force-depends "$@" 2>&1) || { echo "$out"; exit 1; }; }
 pkg --install "$deb"
 bin=$root/usr/bin/halvorn-setup
-test -x "$root/usr/bin/halvorn-profile"
 MANPATH=$root/usr/share/man man -w halvorn-setup halvorn-profile >/dev/null
 
-# Without a display: the options print and exit 0, anything else says in the
-# locale's language that a graphical session is needed and exits 1; the
-# offscreen platform, from the environment or Qt's -platform option, still
-# starts (and is still running when stopped).
+# Without a display: the options print and exit 0, anything else says in the locale's language that a
+# graphical session is needed and exits 1; offscreen (from the environment or -platform) still starts.
 run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LC_ALL -u LC_MESSAGES -u LANG "$@" 2>&1; }
 row() { # name, status, first line of the output, command
   local name=$1 want=$2 line=$3 out status=0; shift 3
@@ -48,13 +39,11 @@ row "no display, LC_ALL before LANG" 1 "$english" LC_ALL=C LANG=ja_JP.UTF-8 "$bi
 row "X11 asked for, no display" 1 "$english" QT_QPA_PLATFORM=xcb "$bin"
 row "version onto a full disk" 1 "halvorn-setup: standard output: No space left on device" \
   sh -c '"$0" --version >/dev/full' "$bin"
-started() { # name, environment, arguments: still running when stopped after 3 s
-  local status=0
-  run TMPDIR="$tmp" "$2" timeout 3 "$bin" "${@:3}" >/dev/null || status=$?
-  [[ $status == 124 ]] || { echo "$1: $status"; exit 1; }
-}
-started "offscreen from the environment" QT_QPA_PLATFORM=offscreen
-started "offscreen from -platform, over the environment" QT_QPA_PLATFORM=xcb -platform offscreen
+for started in "QT_QPA_PLATFORM=offscreen" "QT_QPA_PLATFORM=xcb -platform offscreen"; do
+  read -r platform option <<<"$started" && status=0
+  run TMPDIR="$tmp" "$platform" timeout 3 "$bin" $option >/dev/null || status=$?
+  [[ $status == 124 ]] || { echo "$started: not running after 3 s ($status)"; exit 1; }
+done
 
 # The installed program opens, reads a card through its menu in a Japanese
 # picker, and saves; its window has the class its desktop entry names.
