@@ -13,8 +13,8 @@ done
 root=$(mktemp -d) tmp=$(mktemp -d)
 trap 'rm -rf "$root" "$tmp"' EXIT
 mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates" && touch "$root/var/lib/dpkg/status"
-# dpkg on the scratch root's own empty database, told to accept that the dependencies are not in it.
-pkg() { local out; out=$(dpkg --root="$root" --log=/dev/null --force-depends "$@" 2>&1) || { echo "$out"; exit 1; }; }
+# dpkg on the scratch root's own empty database, for any user, accepting that the dependencies are not in it.
+pkg() { local out; out=$(dpkg --root="$root" --log=/dev/null --force-depends,not-root "$@" 2>&1) || { echo "$out"; exit 1; }; }
 pkg --install "$deb"
 bin=$root/usr/bin/halvorn-setup
 MANPATH=$root/usr/share/man man -w halvorn-setup halvorn-profile >/dev/null
