@@ -17,17 +17,25 @@ configure: deps
 build: configure
 	@cmake --build --preset default -j $(JOBS)
 
-# The program as a distribution builds it: Release, Debian's own compiler and
-# linker flags, warnings not turned into errors (build-release/).
-release: deps
-	@CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
-	  cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DHALVORN_BUILD_TESTS=OFF >/dev/null
-	@cmake --build build-release -j $(JOBS) --target halvorn-setup
+# The program as a distribution builds it (build-release/): Release, Debian's
+# own compiler and linker flags with every hardening feature (fortify, stack
+# protector, relro, bindnow, PIE) and its -O2, warnings not turned into errors,
+# no tests: everything `cmake --install` installs, and nothing more. The flags
+# are given on each configure, so a changed flag reaches an existing build.
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 
-# The Debian package build/halvorn-setup_<version>_<arch>.deb.
-package: build
-	@cmake --build --preset default --target package
+release: deps
+	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DHALVORN_BUILD_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CXXFLAGS) $$($(BUILDFLAGS) CPPFLAGS)" -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)" >/dev/null
+	@cmake --build build-release -j $(JOBS)
+
+# The Debian package build/halvorn-setup_<version>_<arch>.deb, made from the
+# release build, then lintian: an error or a warning fails.
+package: release
+	@rm -f build/halvorn-setup_*.deb
+	@cpack --config build-release/CPackConfig.cmake -B $(CURDIR)/build >/dev/null
+	@lintian --allow-root --display-info --fail-on error,warning build/halvorn-setup_*.deb
 
 asan: deps
 	@cmake --preset asan >/dev/null
@@ -36,9 +44,10 @@ asan: deps
 run: build
 	./build/src/app/halvorn-setup
 
-# Unit, widget and end-to-end tests, then the unit and widget tests once more
-# under AddressSanitizer and UndefinedBehaviorSanitizer. The package is built
-# first, so that CI covers it too.
+# Unit, widget, end-to-end and installation tests, then the unit and widget
+# tests once more under AddressSanitizer and UndefinedBehaviorSanitizer. The
+# package is built and passed through lintian first: the installation test
+# installs it.
 test: build package asan
 	ctest --preset default -j $(JOBS)
 	ctest --preset asan -j $(JOBS)

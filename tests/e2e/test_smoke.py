@@ -1,10 +1,12 @@
 """The real program: changes in the main window and the mail dialog saved, checked byte for byte, shown
-after a restart; a card read back through the file menu (Japanese question and picker); a write-protected card."""
+after a restart; a card read back through the file menu (Japanese question and picker), its window of the
+class its desktop entry names; a write-protected card."""
 
 import os
 import re
 import shutil
 import struct
+import subprocess
 import time
 from pathlib import Path
 
@@ -126,13 +128,19 @@ def test_write_protected_card(session):
 def test_card_read_back_through_the_menu_then_saved(session):
     shutil.copyfile(REFERENCE / "PROFILE.BIN", os.path.join(session.card, "PROFILE.BIN"))
     session.start()  # on the defaults: no backup
+    # A window of the class the desktop entry names (the installed entry, when the program is installed).
+    entry = Path(os.environ["HALVORN_BIN"]).parents[1] / "share/applications/io.github.halvorn.Setup.desktop"
+    entry = entry if entry.exists() else Path(__file__).parents[2] / "data/io.github.halvorn.Setup.desktop"
+    wm_class = "^%s$" % re.search(r"^StartupWMClass=(.*)$", entry.read_text(), re.M)[1]
+    assert subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(session.proc.pid), "--class",
+                           wm_class], capture_output=True).stdout.split(), wm_class
     d.press(d.find(session.frame, R.ROLE_PUSH_BUTTON, "初期化"))
     box = d.find(session.app, R.ROLE_ALERT, "初期化")
     assert sorted(b.name for b in d.find_all(box, R.ROLE_PUSH_BUTTON)) == sorted(["はい", "いいえ"])
     d.press(d.find(box, R.ROLE_PUSH_BUTTON, "いいえ"))
     d.press(d.find(session.frame, R.ROLE_MENU_ITEM, "ファイル"))
     d.press(d.find(session.app, R.ROLE_MENU_ITEM, "カードから読み込む..."))
-    picker = d.find(session.app, R.ROLE_DIALOG, PATH_LABEL)
+    picker = d.find(session.app, R.ROLE_DIALOG, "読み込むカードのフォルダーを選択してください")
     d.find(picker, R.ROLE_COMBO_BOX, session.root)  # the home folder (no card mounted), not the working folder
     texts = [a.name for a in d.find_all(picker, (R.ROLE_PUSH_BUTTON, R.ROLE_LABEL, R.ROLE_TABLE_COLUMN_HEADER))]
     assert {"キャンセル", "新しいフォルダーの作成"} <= set(texts), texts  # Qt's own texts in Japanese

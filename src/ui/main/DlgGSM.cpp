@@ -630,14 +630,13 @@ void DlgGSM::save() {
                           MessageIcon::None);
 }
 
-FolderChoice DlgGSM::pickFolder() {
+FolderChoice DlgGSM::pickFolder(const QString& prompt) {
     QStringList mountRoots;
     for (const auto& root : platform::mountedVolumeRoots())
         mountRoots << QFile::decodeName(root.c_str());
     const PickerPlaces places =
         pickerPlaces(lastChosenFolder_, mountRoots, QString::fromLocal8Bit(platform::userName()), QDir::homePath());
-    FolderChoice choice =
-        ctx_.prompter.chooseFolder(this, QStringLiteral("保存先を選択してください"), places.start, places.volumes);
+    FolderChoice choice = ctx_.prompter.chooseFolder(this, prompt, places.start, places.volumes);
     if (choice.kind == FolderChoice::Kind::NotFileSystem)
         ctx_.prompter.message(this, QStringLiteral("Save Path"), QStringLiteral("Select the Path Error"),
                               MessageIcon::None);
@@ -646,7 +645,7 @@ FolderChoice DlgGSM::pickFolder() {
 
 void DlgGSM::chooseFolder() {
     const bool formRead = readForm();
-    const FolderChoice choice = pickFolder();
+    const FolderChoice choice = pickFolder(QStringLiteral("保存先を選択してください"));
     if (choice.kind != FolderChoice::Kind::Folder) return;
     values_.savePath = lastChosenFolder_ = choice.path;
     // After a form that could not be read, the fields behind the failing one
@@ -658,7 +657,7 @@ void DlgGSM::chooseFolder() {
 }
 
 void DlgGSM::loadFromCard() {
-    const FolderChoice choice = pickFolder();
+    const FolderChoice choice = pickFolder(QStringLiteral("読み込むカードのフォルダーを選択してください"));
     if (choice.kind != FolderChoice::Kind::Folder) return;
     const LoadResult read = ctx_.files.readCard(QFile::encodeName(choice.path).toStdString());
     if (!read.loaded()) {

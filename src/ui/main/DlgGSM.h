@@ -137,7 +137,7 @@ public:
     void openApnSettings();
 
 private:
-    FolderChoice pickFolder();
+    FolderChoice pickFolder(const QString& prompt);
     void showLoaded();
     QString fileStart() const;
     void buildControls();

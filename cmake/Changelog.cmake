@@ -1,0 +1,63 @@
+# The changelog (CHANGELOG, in Debian's format, newest release first) is the
+# one record of the releases: the package installs it, and the metainfo's
+# releases are read from it here into HALVORN_RELEASES_XML, one <release>
+# element per entry with its items as a list. Its newest entry must be this
+# version.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG)
+file(READ ${PROJECT_SOURCE_DIR}/CHANGELOG text)
+# One list element per line: ';', '[' and ']' (which would split or join
+# elements) are held as control characters until the line is taken.
+string(ASCII 26 sub)
+string(REPLACE ";" "${sub}1" text "${text}")
+string(REPLACE "[" "${sub}2" text "${text}")
+string(REPLACE "]" "${sub}3" text "${text}")
+string(REPLACE "\n" ";" lines "${text}")
+
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+set(HALVORN_RELEASES_XML "")
+set(version "")
+set(items "")
+set(item "")
+foreach(line IN LISTS lines)
+  string(REPLACE "&" "&amp;" line "${line}")
+  string(REPLACE "<" "&lt;" line "${line}")
+  string(REPLACE ">" "&gt;" line "${line}")
+  string(REPLACE "${sub}1" ";" line "${line}")
+  string(REPLACE "${sub}2" "[" line "${line}")
+  string(REPLACE "${sub}3" "]" line "${line}")
+  if(line MATCHES "^[a-z0-9][a-z0-9.+-]* \\(([^)]+)\\)")
+    set(version ${CMAKE_MATCH_1})
+    set(items "")
+    set(item "")
+  elseif(NOT version STREQUAL "" AND line MATCHES "^  \\* (.*)$")
+    if(NOT item STREQUAL "")
+      string(APPEND items "          <li>${item}</li>\n")
+    endif()
+    set(item "${CMAKE_MATCH_1}")
+  elseif(NOT item STREQUAL "" AND line MATCHES "^    +(.*)$")
+    string(APPEND item " ${CMAKE_MATCH_1}")
+  elseif(NOT version STREQUAL "" AND line MATCHES "^ -- .*, ([0-9]?[0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    set(day ${CMAKE_MATCH_1})
+    set(year ${CMAKE_MATCH_3})
+    list(FIND months ${CMAKE_MATCH_2} month)
+    if(month LESS 0 OR item STREQUAL "")
+      message(FATAL_ERROR "CHANGELOG: ${version} has no items or no date")
+    endif()
+    math(EXPR month "${month} + 1")
+    string(REGEX REPLACE "^([0-9])$" "0\\1" month ${month})
+    string(REGEX REPLACE "^([0-9])$" "0\\1" day ${day})
+    set(date "${year}-${month}-${day}")
+    if(HALVORN_RELEASES_XML STREQUAL "" AND NOT version STREQUAL PROJECT_VERSION)
+      message(FATAL_ERROR "CHANGELOG: the newest entry is ${version}, the project is ${PROJECT_VERSION}")
+    endif()
+    string(APPEND HALVORN_RELEASES_XML
+      "    <release version=\"${version}\" date=\"${date}\">\n"
+      "      <description>\n        <ul>\n${items}          <li>${item}</li>\n        </ul>\n      </description>\n"
+      "    </release>\n")
+    set(version "")
+  endif()
+endforeach()
+if(HALVORN_RELEASES_XML STREQUAL "")
+  message(FATAL_ERROR "CHANGELOG: no entry signed off with a date")
+endif()
+string(STRIP "${HALVORN_RELEASES_XML}" HALVORN_RELEASES_XML)
