@@ -3,9 +3,9 @@
 #include "platform/DurableFile.h"
 #include "profile/ProfileDefaults.h"
 #include "profile/ProfileFields.h"
-#include "profile/ProfileFiles.h"
 #include "profile/ProfileFormat.h"
 #include "profile/ProfileText.h"
+#include "store/ProfileFiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
