@@ -6,8 +6,8 @@
 
 #include "profile/CustomOperators.h"
 #include "profile/ProfileDefaults.h"
-#include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
+#include "store/ProfileFiles.h"
 
 #include <algorithm>
 #include <chrono>

@@ -6,8 +6,8 @@
 #include "catalog/OperatorCatalog.h"
 #include "catalog/Views.h"
 #include "profile/CustomOperators.h"
-#include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
+#include "store/ProfileFiles.h"
 #include "ui/AppContext.h"
 #include "ui/Prompter.h"
 

@@ -3,9 +3,9 @@
 #include "platform/DurableFile.h"
 #include "profile/ProfileDefaults.h"
 #include "profile/ProfileFields.h"
-#include "profile/ProfileFiles.h"
 #include "profile/ProfileFormat.h"
 #include "profile/ProfileText.h"
+#include "store/ProfileFiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -259,11 +259,12 @@ bool onlyDigitsAndCapitals(const QString& s, bool letters) {
 std::optional<ProfileFile> readProfileFile(std::span<const std::uint8_t> bytes, QString& why) {
     ProfileFile file;
     if (bytes.size() == kProfileBinSize && decodeProfileBin(bytes, file.record)) return file;
-    if (bytes.size() < kRecordSize) {
-        why = QStringLiteral("%1 bytes: neither a PROFILE.BIN (%2 bytes) nor a backup (at least %3 bytes)")
+    if (bytes.size() < kRecordSize || bytes.size() > kBackupSize) {
+        why = QStringLiteral("%1 bytes: neither a PROFILE.BIN (%2 bytes) nor a backup (%3 to %4 bytes)")
                   .arg(bytes.size())
                   .arg(kProfileBinSize)
-                  .arg(kRecordSize);
+                  .arg(kRecordSize)
+                  .arg(kBackupSize);
         return std::nullopt;
     }
     if (decodeBackup(bytes, file.record, file.custom) != BackupVerdict::Accepted) {

@@ -30,8 +30,9 @@ struct ProfileFile {
     CustomOperators custom;
 };
 
-// Reads the bytes of a PROFILE.BIN (996 bytes) or of a backup (at least 1016
-// bytes with the version mark). Nothing, and the reason in `why`, otherwise.
+// Reads the bytes of a PROFILE.BIN (996 bytes) or of a backup (1016 bytes with
+// the version mark, then up to the whole tail: 2072 bytes at most). Nothing,
+// and the reason in `why`, otherwise.
 std::optional<ProfileFile> readProfileFile(std::span<const std::uint8_t> bytes, QString& why);
 
 // Every field by its name; a text that does not come back to the same bytes

@@ -157,7 +157,7 @@ std::string FileError::describe() const {
                "). Check the card before using it.";
     }
     if (step == WriteStep::Lock && error == EWOULDBLOCK)
-        return replacePath("%1 was not written: another copy of this program is saving. Try again.", path);
+        return replacePath("%1 was not written: another save of Halvorn Setup is in progress. Try again.", path);
     switch (error) {
     case EACCES:
     case EPERM:
@@ -271,10 +271,10 @@ void removeStaleTemporaries(const std::filesystem::path& target) {
     }
 }
 
-SaveLock::SaveLock(const std::filesystem::path& lockFile, int waitMs) {
+FileLock::FileLock(const std::filesystem::path& lockFile, int waitMs) {
     fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    // Without a lock file (a read-only temporary folder, say) there is nothing
-    // to take turns on; the save itself reports what fails.
+    // Without a lock file (a read-only folder, say) there is nothing to take
+    // turns on; what the holder goes on to do reports its own failures.
     if (fd_ < 0) return;
     constexpr int kStepMs = 50;
     for (int waited = 0;; waited += kStepMs) {
@@ -288,7 +288,7 @@ SaveLock::SaveLock(const std::filesystem::path& lockFile, int waitMs) {
     fd_ = -1;
 }
 
-SaveLock::~SaveLock() {
+FileLock::~FileLock() {
     if (fd_ >= 0) ::close(fd_); // closing the file releases the lock
 }
 

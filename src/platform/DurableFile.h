@@ -74,17 +74,17 @@ FileRead readFile(const std::filesystem::path& path, std::size_t limit);
 // progress in another copy of the program) is kept.
 void removeStaleTemporaries(const std::filesystem::path& target);
 
-// An advisory lock held on a lock file until the object goes away, so that
-// saves of several running copies of the program take turns.
-class SaveLock {
+// An advisory lock held on a lock file until the object goes away: only one
+// holder at a time, whichever process it is in.
+class FileLock {
 public:
     // Waits up to `waitMs` milliseconds for the lock on `lockFile` (created
     // owner-only when missing; when it cannot be opened, no lock is taken).
-    SaveLock(const std::filesystem::path& lockFile, int waitMs);
-    ~SaveLock();
-    SaveLock(const SaveLock&) = delete;
-    SaveLock& operator=(const SaveLock&) = delete;
-    // Nothing when the lock is held; otherwise why not (EWOULDBLOCK: another copy holds it).
+    FileLock(const std::filesystem::path& lockFile, int waitMs);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    // Nothing when the lock is held; otherwise why not (step Lock; EWOULDBLOCK: another holder has it).
     std::optional<FileError> error() const { return error_; }
 
 private:

@@ -7,8 +7,8 @@
 #include "catalog/Views.h"
 #include "codec/TextCodec.h"
 #include "profile/CustomOperators.h"
-#include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
+#include "store/ProfileFiles.h"
 #include "ui/Prompter.h"
 
 namespace halvorn::ui {

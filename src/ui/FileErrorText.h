@@ -3,7 +3,7 @@
 // the cause in words, naming the file by its full path.
 
 #include "platform/DurableFile.h"
-#include "profile/ProfileFiles.h"
+#include "store/ProfileFiles.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "ui/Prompter.h"
 
-#include "profile/ProfileFiles.h"
+#include "store/ProfileFiles.h"
 
 #include <QCoreApplication>
 #include <QDialog>

@@ -99,8 +99,8 @@ TEST_F(MainWindowTest, EachCauseOfAFailedWriteIsReportedOnceInJapaneseWithTheFil
                 if (got > 0) static_cast<std::uint8_t*>(buf)[0] ^= 1;
                 return got;
             };
-        std::optional<platform::SaveLock> otherCopy; // another running copy saving
-        if (k.call == Lock) otherCopy.emplace(t.tempPath() / kLockName, 0);
+        std::optional<SaveLock> otherCopy; // another running copy saving
+        if (k.call == Lock) otherCopy.emplace(t.tempPath(), 0);
         t.files.setLockWait(0);
         fill({.path = folder});
         t.prompter.clear();

@@ -6,6 +6,7 @@
 #include "platform/TempFolder.h"
 #include "profile/CustomOperators.h"
 #include "profile/ProfileRecord.h"
+#include "store/SaveLock.h"
 
 #include <filesystem>
 #include <optional>
@@ -14,7 +15,6 @@ namespace halvorn {
 
 constexpr const char* kProfileBinName = "PROFILE.BIN";
 constexpr const char* kBackupName = "setupV4.56J.bak";
-constexpr const char* kLockName = "halvorn-setup.lock"; // beside the backup
 
 constexpr const char* kSettingsSuffix = ".halvorn"; // exported settings files
 
@@ -34,8 +34,9 @@ public:
                  platform::SysCalls sys = platform::SysCalls::real());
 
     // Writes PROFILE.BIN into the folder, then the backup (skipped without a
-    // word when there is no temporary folder). The first failure ends the save
-    // and is returned; the files it did not complete keep their old contents.
+    // word when there is no temporary folder), holding the save lock. The first
+    // failure ends the save and is returned; the files it did not complete keep
+    // their old contents.
     std::optional<platform::FileError> saveProfileFiles(const std::filesystem::path& folder);
 
     // Fills the record from the backup, or applies the defaults. Without a
@@ -68,7 +69,7 @@ private:
     platform::TempFolderSource tempFolder_;
     platform::SysCalls sys_;
     bool syncToDevice_ = true;
-    int lockWaitMs_ = 5000;
+    int lockWaitMs_ = kSaveLockWaitMs;
 };
 
 } // namespace halvorn

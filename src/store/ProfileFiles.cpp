@@ -1,4 +1,4 @@
-#include "profile/ProfileFiles.h"
+#include "store/ProfileFiles.h"
 
 #include "profile/ProfileDefaults.h"
 #include "profile/ProfileFormat.h"
@@ -20,16 +20,8 @@ std::optional<std::filesystem::path> ProfileFiles::backupPath() const {
 
 std::optional<platform::FileError> ProfileFiles::saveProfileFiles(const std::filesystem::path& folder) {
     const auto backup = backupPath();
-    // Saves of running copies of the program take turns, so that two saves
-    // onto one card never interleave or read back each other's file.
-    std::optional<platform::SaveLock> lock;
-    if (backup) {
-        lock.emplace(backup->parent_path() / kLockName, lockWaitMs_);
-        if (auto error = lock->error()) {
-            error->path = folder / kProfileBinName;
-            return error;
-        }
-    }
+    const SaveLock turn(backup ? std::optional(backup->parent_path()) : std::nullopt, lockWaitMs_);
+    if (auto refused = turn.refusal(folder / kProfileBinName)) return refused;
 
     platform::WriteOptions binOptions;
     binOptions.mode = 0644;
