@@ -5,6 +5,7 @@
 #include "profile/ProfileFields.h"
 #include "profile/ProfileFormat.h"
 #include "profile/ProfileText.h"
+#include "rules/MailRules.h"
 #include "store/ProfileFiles.h"
 
 #include <QJsonArray>
@@ -248,6 +249,26 @@ QString textAt(const ProfileRecord& r, Field f, const TextCodec& codec) {
     return QString::fromStdU16String(loadText(r.area(f), codec));
 }
 
+// The texts that go into mail commands: the recipients, the sender address and the account.
+std::vector<Field> mailCommandTexts() {
+    std::vector<Field> out;
+    for (std::size_t i = 0; i < rec::slotCount; ++i)
+        out.push_back(rec::recipientSlot(i));
+    for (const Field f : {mail::senderAddress, mail::account})
+        out.push_back({rec::mailServer + f.offset, f.width});
+    return out;
+}
+
+bool fitsMail(const ProfileRecord& r, Field f) {
+    const auto area = r.area(f);
+    const auto end = std::find(area.begin(), area.end(), std::uint8_t{0});
+    return rules::fitsMailCommand(
+        std::string_view(reinterpret_cast<const char*>(area.data()), static_cast<std::size_t>(end - area.begin())));
+}
+
+const QString kUnfitForMail =
+    QStringLiteral("holds a control character, \"<\" or \">\", which no mail command can carry");
+
 bool onlyDigitsAndCapitals(const QString& s, bool letters) {
     return std::all_of(s.begin(), s.end(), [letters](QChar c) {
         return (c >= u'0' && c <= u'9') || (letters && c.toUpper() >= u'A' && c.toUpper() <= u'Z');
@@ -309,6 +330,11 @@ std::optional<ProfileRecord> buildRecord(const QByteArray& json, const TextCodec
     ProfileRecord record;
     applyProfileDefaults(record);
     if (!fillBlock(record.bytes(), recordFields(), fields, {}, codec, why)) return std::nullopt;
+    for (const Field f : mailCommandTexts())
+        if (!fitsMail(record, f)) {
+            why = pathOf(recordFields(), f.offset) + QStringLiteral(": ") + kUnfitForMail;
+            return std::nullopt;
+        }
     return record;
 }
 
@@ -365,6 +391,10 @@ QStringList checkProfile(const ProfileFile& file, const TextCodec& codec) {
         else if (!address.isEmpty() && address.indexOf(u'@', 1) < 0)
             lines << QStringLiteral("%1: \"%2\" has no \"@\" after its first character").arg(where, address);
     }
+    for (const Field f : mailCommandTexts())
+        if (!fitsMail(r, f))
+            lines << QStringLiteral("%1: \"%2\" %3")
+                         .arg(pathOf(recordFields(), f.offset), textAt(r, f, codec), kUnfitForMail);
     return lines;
 }
 
