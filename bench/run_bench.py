@@ -63,7 +63,7 @@ def run_once(command, env):
     shown = [line for line in out.splitlines() if line.startswith("shown ")]
     if not shown:
         sys.exit(f"{binary} printed no show time")
-    return (int(shown[0].split()[1]) - start) / 1e6, usage.ru_maxrss / 1024
+    return (int(shown[0].split()[1]) - start) / 1e6, usage.ru_maxrss / 1024, (usage.ru_utime + usage.ru_stime) * 1000
 
 
 def main():
@@ -90,11 +90,13 @@ def main():
             run_once(binary, env)
         times = {name: [] for name in programs}
         rss = {name: [] for name in programs}
+        cpu = {name: [] for name in programs}
         for _ in range(runs):
             for name, binary in programs.items():
-                ms, mib = run_once(binary, env)
+                ms, mib, cpu_ms = run_once(binary, env)
                 times[name].append(ms)
                 rss[name].append(mib)
+                cpu[name].append(cpu_ms)
     finally:
         xvfb.terminate()
         xvfb.wait()
@@ -105,16 +107,18 @@ def main():
 
     print(f"Machine: {machine()}")
     print(f"Runs: {runs} of each program, alternating\n")
-    print("| Program | start-up median (ms) | min | max | peak RSS median (MiB) |")
-    print("|---|---|---|---|---|")
+    # CPU time (user + system, the whole process) does not grow with the machine's load as the wall clock does.
+    print("| Program | start-up median (ms) | min | max | CPU time median (ms) | peak RSS median (MiB) |")
+    print("|---|---|---|---|---|---|")
     for name in programs:
         print(f"| {name} | {statistics.median(times[name]):.1f} | {min(times[name]):.1f} | "
-              f"{max(times[name]):.1f} | {statistics.median(rss[name]):.1f} |")
+              f"{max(times[name]):.1f} | {statistics.median(cpu[name]):.1f} | {statistics.median(rss[name]):.1f} |")
     app = "halvorn-setup"
     print()
     for floor in ("bare dialog", "bare dialog + Japanese label"):
         print(f"Start-up ratio to {floor}: {statistics.median(times[app]) / statistics.median(times[floor]):.3f}")
         print(f"Peak memory ratio to {floor}: {statistics.median(rss[app]) / statistics.median(rss[floor]):.3f}")
+        print(f"CPU time ratio to {floor}: {statistics.median(cpu[app]) / statistics.median(cpu[floor]):.3f}")
     print()
     print(save.strip())
 

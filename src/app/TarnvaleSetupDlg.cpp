@@ -5,8 +5,10 @@
 #include "ui/dialogs/DlgCAM.h"
 #include "ui/main/DlgGSM.h"
 
+#include <QImageReader>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QShortcut>
 
 namespace halvorn::app {
@@ -69,11 +71,12 @@ void TarnvaleSetupDlg::buildMenu() {
 }
 
 QIcon appIcon() {
-    // The icon the desktop entry installs, built into the program at the sizes drawn for it.
-    QIcon icon;
-    for (const char* size : {"48", "256"})
-        icon.addFile(QStringLiteral(":/icons/halvorn-setup-%1.png").arg(QLatin1String(size)));
-    return icon;
+    // The icon the desktop entry installs, as drawn for 48 pixels: the window's own size of it. Desktops
+    // take larger ones from the installed theme through the entry. Read by the built-in PNG reader
+    // alone, so that no image plugin is loaded to guess the format.
+    QImageReader reader(QStringLiteral(":/icons/halvorn-setup-48.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImageReader(&reader));
 }
 
 } // namespace halvorn::app

@@ -56,7 +56,7 @@ TEST(StartUp, LoadsTheBackupOrTheDefaultsThenFramesTheMainWindow) {
         ASSERT_TRUE(frame.setUpFrame());
         EXPECT_EQ(frame.windowTitle(), "Halvorn Setup V4.56J");
         EXPECT_EQ(frame.pageCode(), 2);
-        EXPECT_EQ(frame.windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {256, 256}})); // the installed drawings
+        EXPECT_EQ(frame.windowIcon().availableSizes(), (QList<QSize>{{48, 48}})); // the installed drawing
         ui::DlgGSM* main = frame.mainWindow();
         ASSERT_NE(main, nullptr);
         EXPECT_EQ(main->parentWidget(), &frame);
