@@ -61,8 +61,8 @@ struct MailOutcome {
 };
 
 // The longest request and the longest answer either side reads.
-constexpr std::size_t kLongestRequest = 64 * 1024;
-constexpr std::size_t kLongestAnswer = 16 * 1024;
+constexpr std::size_t kLongestRequest = std::size_t{64} * 1024;
+constexpr std::size_t kLongestAnswer = std::size_t{16} * 1024;
 
 std::string encodeRequest(const MailRequest& request);
 std::optional<MailRequest> decodeRequest(std::string_view text);

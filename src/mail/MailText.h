@@ -16,7 +16,7 @@ std::string composeMessage(const MailRequest& request, std::time_t now, std::str
 
 // The EHLO name: an address literal of this end of the connection
 // ("[192.0.2.1]", "[IPv6:2001:db8::1]"), never the bare host name.
-std::string addressLiteral(const void* sockaddr);
+std::string addressLiteral(const void* address);
 
 // The text with the account and the password removed in every form this
 // client sends them (as they are; base64 of each, as AUTH LOGIN sends them;

@@ -16,6 +16,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <condition_variable>
@@ -167,7 +168,7 @@ struct Transfer {
 std::size_t readMessage(char* buffer, std::size_t size, std::size_t count, void* user) {
     auto* t = static_cast<Transfer*>(user);
     const std::size_t n = std::min(size * count, t->message.size() - t->sent);
-    std::memcpy(buffer, t->message.data() + t->sent, n);
+    std::copy_n(t->message.data() + t->sent, n, buffer);
     t->sent += n;
     return n;
 }

@@ -14,7 +14,7 @@ QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data()
 
 QString testMailProgram() {
     const QString dir = QCoreApplication::applicationDirPath();
-    const QString beside = dir + QStringLiteral("/halvorn-mail");
+    QString beside = dir + QStringLiteral("/halvorn-mail");
     if (QFileInfo(beside).isExecutable()) return beside;
     return dir + QStringLiteral("/../libexec/halvorn-setup/halvorn-mail");
 }
