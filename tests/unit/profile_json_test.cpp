@@ -49,32 +49,42 @@ QString hexAt(const Bytes& b, std::size_t at, int n) {
 }
 } // namespace
 
-// Both reference files show the reference record's bytes, read here by their offsets in the layout.
+// Both reference files show the reference record's bytes, read here through the reference layout.
 TEST(ProfileJson, ShowsTheReferenceFieldByField) {
     const Bytes record = fixture("reference/record.bin"), tail = fixture("reference/custom-tail.bin");
     // clang-format off
-    const std::tuple<const char*, std::size_t, std::size_t> numbers[] = {
-        {"cameraMode", 20, 1}, {"timeLapse", 30, 1}, {"workTime.1.stopMinute", 41, 1}, {"workTime.3.weekMask", 54, 1},
-        {"beep", 58, 1}, {"sendMinute", 72, 1}, {"sendHour", 73, 1}, {"sendTarget", 78, 2}, {"countryIndex", 81, 1},
-        {"smsStopHour", 88, 1}, {"reserved106", 106, 4}, {"mailPresetIndex", 111, 1},
-        {"mailServer.secureType", 446, 1}, {"mailServer.reserved71", 447, 1}};
-    const std::pair<const char*, std::size_t> texts[] = {
-        {"cameraName", 90}, {"operator.name", 112}, {"operator.dataPassword", 360}, {"mailServer.smtpPort", 440},
-        {"mailServer.account", 448}, {"mailServer.senderName", 608}, {"phoneNumbers.1", 680}, {"mailRecipients.3", 968}};
+    const std::pair<const char*, ref::At> numbers[] = {
+        {"cameraMode", ref::cameraMode}, {"timeLapse", ref::timeLapse},
+        {"workTime.1.stopMinute", ref::workTime(1, ref::schedule::stopMinute)},
+        {"workTime.3.weekMask", ref::workTime(3, ref::schedule::weekMask)}, {"beep", ref::beep},
+        {"sendMinute", ref::sendMinute}, {"sendHour", ref::sendHour}, {"sendTarget", ref::sendTarget},
+        {"countryIndex", ref::countryIndex}, {"smsStopHour", ref::smsStopHour}, {"reserved106", ref::reserved106},
+        {"mailPresetIndex", ref::mailPresetIndex}, {"mailServer.secureType", ref::mailServer(0, ref::mailEntry::secureType)},
+        {"mailServer.reserved71", ref::mailServer(0, ref::mailEntry::reserved71)}};
+    const std::pair<const char*, ref::At> texts[] = {
+        {"cameraName", ref::cameraName}, {"operator.name", ref::operator_(0, ref::operatorEntry::name)},
+        {"operator.dataPassword", ref::operator_(0, ref::operatorEntry::dataPassword)},
+        {"mailServer.smtpPort", ref::mailServer(0, ref::mailEntry::smtpPort)},
+        {"mailServer.account", ref::mailServer(0, ref::mailEntry::account)},
+        {"mailServer.senderName", ref::mailServer(0, ref::mailEntry::senderName)},
+        {"phoneNumbers.1", ref::phoneNumbers(1)}, {"mailRecipients.3", ref::mailRecipients(3)}};
     // clang-format on
+    const auto tailText = [&tail](std::size_t entry, ref::At f) { return textAt(tail, entry * 264 + f.offset); };
     for (const char* name : {"reference/setupV4.56J.bak", "reference/PROFILE.BIN"}) {
         SCOPED_TRACE(name);
         const cli::ProfileFile file = load(fixture(name));
         const QJsonValue json = QJsonDocument::fromJson(shown(file)).object();
-        for (const auto& [path, offset, width] : numbers)
-            EXPECT_EQ(at(json, path).toDouble(-1), le(record, offset, width)) << path;
-        for (const auto& [path, offset] : texts)
-            EXPECT_EQ(at(json, path).toString(), textAt(record, offset)) << path;
-        EXPECT_EQ(at(json, "reserved60").toString(), hexAt(record, 60, 12));
+        for (const auto& [path, f] : numbers)
+            EXPECT_EQ(at(json, path).toDouble(-1), le(record, f.offset, f.width)) << path;
+        for (const auto& [path, f] : texts)
+            EXPECT_EQ(at(json, path).toString(), textAt(record, f.offset)) << path;
+        EXPECT_EQ(at(json, "reserved60").toString(), hexAt(record, ref::reserved60.offset, 12));
         EXPECT_EQ(at(json, "versionMark").toString(), file.backup ? hexAt(record, 0, 16) : QString());
-        EXPECT_EQ(at(json, "profileKind").toDouble(-1), file.backup ? le(record, 16, 2) : -1.0);
-        EXPECT_EQ(at(json, "customOperators.1.mmsUrl").toString(), file.backup ? textAt(tail, 264 + 32) : QString());
-        EXPECT_EQ(at(json, "manualEntry.name").toString(), file.backup ? textAt(tail, 792) : QString());
+        EXPECT_EQ(at(json, "profileKind").toDouble(-1), file.backup ? le(record, ref::profileKind.offset, 2) : -1.0);
+        EXPECT_EQ(at(json, "customOperators.1.mmsUrl").toString(),
+                  file.backup ? tailText(1, ref::operatorEntry::mmsUrl) : QString());
+        EXPECT_EQ(at(json, "manualEntry.name").toString(),
+                  file.backup ? tailText(3, ref::operatorEntry::name) : QString());
     }
 }
 
@@ -87,8 +97,10 @@ TEST(ProfileJson, ShowThenBuildRoundTrips) {
         std::mt19937 random(seed);
         ProfileRecord foreign; // with runs of zero bytes, so that some texts are well formed
         std::generate(foreign.bytes().begin(), foreign.bytes().end(), [&] { return random() % 7 ? random() : 0; });
-        for (const std::size_t at : {824, 872, 920, 968, 376 + 184, 376 + 72}) // texts a mail command would refuse
-            foreign.setU8(at, 0);
+        for (const ref::At f : {ref::mailRecipients(0), ref::mailRecipients(1), ref::mailRecipients(2),
+                                ref::mailRecipients(3), ref::mailServer(0, ref::mailEntry::senderAddress),
+                                ref::mailServer(0, ref::mailEntry::account)}) // texts a mail command would refuse
+            foreign.setU8(f.offset, 0);
         const Bytes file = encodeProfileBin(foreign);
         EXPECT_EQ(built(shown(load(file))), file) << seed;
     }
@@ -96,7 +108,9 @@ TEST(ProfileJson, ShowThenBuildRoundTrips) {
     const Bytes leftOut =
         built(R"({"reserved60": "a5a5a5a5a5a5a5a5a5a5a5a5", "smsStopHour": 165, "smsStartHour": 165})");
     Bytes defaults = encodeProfileBin(recordFile(fixture("reference/defaults.bin")).record);
-    std::copy_n(leftOut.begin() + 356, 256, defaults.begin() + 356); // the mail entry's words
+    const auto mailWords =
+        static_cast<std::ptrdiff_t>(ref::mailServer().offset - ref::cameraMode.offset); // in the file
+    std::copy_n(leftOut.begin() + mailWords, 256, defaults.begin() + mailWords);
     EXPECT_EQ(leftOut, defaults);
 }
 
