@@ -55,7 +55,8 @@ bool addressKept(std::size_t length) { return length > 2; }
 
 Failure checkTargets(int target, bool phoneGiven, bool anyAddressKept) {
     if ((target == choice::toPhone || target == choice::toPhoneAndMail) && !phoneGiven) return {Rule::PhoneMissing};
-    if ((target == choice::toMail || target == choice::toPhoneAndMail) && !anyAddressKept) return {Rule::AddressMissing};
+    if ((target == choice::toMail || target == choice::toPhoneAndMail) && !anyAddressKept)
+        return {Rule::AddressMissing};
     return kPass;
 }
 
