@@ -1,12 +1,15 @@
 #include "cli/ProfileJson.h"
 
+#include "catalog/Views.h"
 #include "platform/DurableFile.h"
 #include "profile/ProfileDefaults.h"
 #include "profile/ProfileFields.h"
 #include "profile/ProfileFormat.h"
 #include "profile/ProfileText.h"
 #include "rules/MailRules.h"
+#include "rules/RecordRules.h"
 #include "store/ProfileFiles.h"
+#include "ui/text/RuleText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -269,12 +272,6 @@ bool fitsMail(const ProfileRecord& r, Field f) {
 const QString kUnfitForMail =
     QStringLiteral("holds a control character, \"<\" or \">\", which no mail command can carry");
 
-bool onlyDigitsAndCapitals(const QString& s, bool letters) {
-    return std::all_of(s.begin(), s.end(), [letters](QChar c) {
-        return (c >= u'0' && c <= u'9') || (letters && c.toUpper() >= u'A' && c.toUpper() <= u'Z');
-    });
-}
-
 } // namespace
 
 std::optional<ProfileFile> readProfileFile(std::span<const std::uint8_t> bytes, QString& why) {
@@ -349,53 +346,29 @@ int buildProfileBin(const QByteArray& json, const std::filesystem::path& folder,
     return 0;
 }
 
-QStringList checkProfile(const ProfileFile& file, const TextCodec& codec) {
+CheckReport checkProfile(const ProfileFile& file, const TextCodec& codec) {
     const ProfileRecord& r = file.record;
-    QStringList lines;
-    checkLists(r.bytes(), recordFields(), {}, lines);
-    for (std::size_t k = 0; k < rec::workTimeCount; ++k) {
-        const std::size_t at = rec::workTimeAt(k);
-        if (r.u8(at + rec::wt::switchOn) == 0) continue;
-        const std::uint32_t start = readNumber(r.area(at + rec::wt::startHour, 2));
-        const std::uint32_t stop = readNumber(r.area(at + rec::wt::stopHour, 2));
-        if (start == stop && start != 0)
-            lines << QStringLiteral("%1: switched on with equal start and stop").arg(pathOf(recordFields(), at, true));
-        if ((r.u8(at + rec::wt::weekMask) & 0x7F) == 0)
-            lines << QStringLiteral("%1: switched on with no day").arg(pathOf(recordFields(), at, true));
+    CheckReport report;
+    QStringList warnings;
+    checkLists(r.bytes(), recordFields(), {}, warnings);
+    Views views;
+    views.narrow(); // as the windows place the stored choices
+    for (const rules::Finding& f : rules::checkRecord(r, codec, views.mailPreset)) {
+        const bool wholeEntry = f.failure.rule == rules::Rule::WorkTimeStartStop ||
+                                f.failure.rule == rules::Rule::WorkTimeNoDay ||
+                                f.failure.rule == rules::Rule::MailAccountIncomplete;
+        const QString path = pathOf(recordFields(), f.offset, wholeEntry);
+        if (f.failure.rule == rules::Rule::PhoneCharacter)
+            warnings << QStringLiteral("%1: \"%2\" holds a character other than 0-9")
+                            .arg(path, textAt(r, rec::phoneText(f.failure.slot), codec));
+        else if (f.failure.rule == rules::Rule::CameraNameSmallLetter)
+            warnings << QStringLiteral("%1: \"%2\" holds small letters").arg(path, textAt(r, rec::cameraName, codec));
+        else
+            report.refusals << path + QStringLiteral(": ") + ui::ruleText(f.failure).text;
     }
-    const QString name = textAt(r, rec::cameraName, codec);
-    if (name.size() > limits::longestCameraName)
-        lines << QStringLiteral("%1: %2 characters, more than %3")
-                     .arg(pathOf(recordFields(), rec::cameraName.offset))
-                     .arg(name.size())
-                     .arg(limits::longestCameraName);
-    if (!onlyDigitsAndCapitals(name, true))
-        lines << QStringLiteral("%1: \"%2\" holds a character other than 0-9 and A-Z")
-                     .arg(pathOf(recordFields(), rec::cameraName.offset), name);
-    for (std::size_t i = 0; i < rec::slotCount; ++i) {
-        const QString phone = textAt(r, rec::phoneText(i), codec);
-        const auto length = phone.size();
-        if (length > 0 &&
-            (length < limits::shortestPhone || length > limits::longestPhone || !onlyDigitsAndCapitals(phone, false)))
-            lines << QStringLiteral("%1: \"%2\" is not %3 to %4 digits")
-                         .arg(pathOf(recordFields(), rec::phoneSlot(i).offset), phone)
-                         .arg(limits::shortestPhone)
-                         .arg(limits::longestPhone);
-        const QString address = textAt(r, rec::recipientSlot(i), codec);
-        const QString where = pathOf(recordFields(), rec::recipientSlot(i).offset);
-        if (address.size() > limits::longestAddress)
-            lines << QStringLiteral("%1: %2 characters, more than %3")
-                         .arg(where)
-                         .arg(address.size())
-                         .arg(limits::longestAddress);
-        else if (!address.isEmpty() && address.indexOf(u'@', 1) < 0)
-            lines << QStringLiteral("%1: \"%2\" has no \"@\" after its first character").arg(where, address);
-    }
-    for (const Field f : mailCommandTexts())
-        if (!fitsMail(r, f))
-            lines << QStringLiteral("%1: \"%2\" %3")
-                         .arg(pathOf(recordFields(), f.offset), textAt(r, f, codec), kUnfitForMail);
-    return lines;
+    for (const QString& w : warnings)
+        report.warnings << QStringLiteral("warning: ") + w;
+    return report;
 }
 
 } // namespace halvorn::cli

@@ -47,7 +47,13 @@ std::optional<ProfileRecord> buildRecord(const QByteArray& json, const TextCodec
 // kFailed with the reason in `why`; on any error nothing is written.
 int buildProfileBin(const QByteArray& json, const std::filesystem::path& folder, const TextCodec& codec, QString& why);
 
-// One line for every value the windows would not accept or could not show.
-QStringList checkProfile(const ProfileFile& file, const TextCodec& codec);
+// The values a window's confirm would refuse, one line each: the field's path
+// and what the window says; then, as warnings, the values the windows take but
+// could not show or their typing could not produce.
+struct CheckReport {
+    QStringList refusals;
+    QStringList warnings;
+};
+CheckReport checkProfile(const ProfileFile& file, const TextCodec& codec);
 
 } // namespace halvorn::cli

@@ -150,10 +150,10 @@ int run() {
         if (!file) return cli::kFailed;
         if (command == QStringLiteral("show"))
             return put(forTerminal(QJsonDocument(cli::showProfile(*file, *codec)).toJson())) ? 0 : cli::kFailed;
-        const QStringList lines = cli::checkProfile(*file, *codec);
-        for (const QString& line : lines)
+        const cli::CheckReport report = cli::checkProfile(*file, *codec);
+        for (const QString& line : report.refusals + report.warnings)
             if (!put(escaped(line).toUtf8() + '\n')) return cli::kFailed;
-        return lines.isEmpty() ? 0 : 1;
+        return report.refusals.isEmpty() ? 0 : 1;
     }
     if (command == QStringLiteral("build") && args.size() == 3) {
         if (args[2].isEmpty()) return fail(QStringLiteral("build: the folder is empty (\".\" is the current one)"));

@@ -152,20 +152,20 @@ const QString kEmpty = "メールアドレスまたはアカウント名を入�
               kCommand = "に使用できない文字 (制御文字、「<」または「>」) が含まれています";
 INSTANTIATE_TEST_SUITE_P(
     Cases, MailConfirm,
-    ::testing::Values(
-        Confirm{kOther, "||||", 0, "サーバー名を入力してください"},
-        Confirm{kOther, "|||s|", 0, "ポート番号を入力してください"},
-        Confirm{kOther, "a@x|a|p|s|25", -1, "暗号化タイプを選択してください"},
-        Confirm{kOther, "a@x|a|p|s|65536", 0, kPort}, Confirm{kOther, "a@x|a|p|s|-1", 0, kPort},
-        Confirm{kOther, "nobody|a|p|s|25", 0, "メールアドレスが無効です"}, Confirm{kGmail, "nobody||p", 0, kEmpty},
-        Confirm{kGmail, "a@x|a|", 0, kEmpty}, Confirm{kGmail, "|a|p", 0, kEmpty},
-        Confirm{kOther, "한@x|a|p|s|25", 0, "メールに使用できない文字が含まれています"},
-        Confirm{kOther, "a@x>|a|p|s|25", 0, "メール" + kCommand},
-        Confirm{kGmail, "a@x|a<b|p", 0, "アカウント" + kCommand},
-        Confirm{kOther, "a@x|a|p|" + QString(32, u'サ') + "|25", 0, "SMTPサーバーが長すぎます"},
-        Confirm{kRelay, "", 0, ""}, Confirm{kGmail, "cam@gmail.example|cam-login|p%d%s%%", 0, "", "cam"},
-        Confirm{kOther, "@|a|p|mail.own|0", 0, "", ""}, Confirm{kOther, "abc@|a|p|mail.own|65535", 1, "", "abc"},
-        Confirm{kOther, "a@b@c|a|p|mail.own|25a", 2, "", "a"}, Confirm{kOther, "me@own|a|p|mail.own| +25", 2, "", "me"},
-        Confirm{kGmail, QString(30, u'n') + "@x|a|p", 0, "", QString(23, u'n')}));
+    ::testing::Values(Confirm{kOther, "||||", 0, "サーバー名を入力してください"},
+                      Confirm{kOther, "|||s|", 0, "ポート番号を入力してください"},
+                      Confirm{kOther, "a@x|a|p|s|25", -1, "暗号化タイプを選択してください"},
+                      Confirm{kOther, "a@x|a|p|s|65536", 0, kPort},
+                      Confirm{kOther, "nobody|a|p|s|25", 0, "メールアドレスが無効です"},
+                      Confirm{kGmail, "a@x|a|", 0, kEmpty},
+                      Confirm{kOther, "한@x|a|p|s|25", 0, "メールに使用できない文字が含まれています"},
+                      Confirm{kOther, "a@x>|a|p|s|25", 0, "メール" + kCommand},
+                      Confirm{kGmail, "a@x|a<b|p", 0, "アカウント" + kCommand},
+                      Confirm{kOther, "a@x|a|p|" + QString(32, u'サ') + "|25", 0, "SMTPサーバーが長すぎます"},
+                      Confirm{kRelay, "", 0, ""}, Confirm{kGmail, "cam@gmail.example|cam-login|p%d%s%%", 0, "", "cam"},
+                      Confirm{kOther, "@|a|p|mail.own|0", 0, "", ""},
+                      Confirm{kOther, "abc@|a|p|mail.own|65535", 1, "", "abc"},
+                      Confirm{kOther, "a@b@c|a|p|mail.own|25a", 2, "", "a"},
+                      Confirm{kGmail, QString(30, u'n') + "@x|a|p", 0, "", QString(23, u'n')}));
 
 } // namespace

@@ -70,8 +70,8 @@ TEST_F(ProfileFilesTest, SaveWritesBothFilesTheNextStartLoadsThemAndDeleteRemove
 }
 // Each way a backup can be unusable, and last the same bytes as a plain file of ours, which is taken.
 TEST_F(ProfileFilesTest, UnusableBackupsCountAsMissing) {
-    enum Kind { Mark, Symlink, HardLink, Folder, Fifo, Foreign, Plain };
-    for (const Kind kind : {Mark, Symlink, HardLink, Folder, Fifo, Foreign, Plain}) {
+    enum Kind { Mark, Symlink, HardLink, Folder, Fifo, Plain };
+    for (const Kind kind : {Mark, Symlink, HardLink, Folder, Fifo, Plain}) {
         auto bytes = fixture("reference/setupV4.56J.bak");
         if (kind == Mark) bytes[1] ^= 0x01; // the mark reads "F", 0
         writeAll(kind == Symlink || kind == HardLink ? elsewhere : backup, bytes);
@@ -79,10 +79,15 @@ TEST_F(ProfileFilesTest, UnusableBackupsCountAsMissing) {
         if (kind == HardLink) fs::create_hard_link(elsewhere, backup);
         if ((kind == Folder || kind == Fifo) && fs::remove(backup) && kind == Folder) fs::create_directory(backup);
         ASSERT_TRUE(kind != Fifo || ::mkfifo(backup.c_str(), 0600) == 0);
-        if (kind == Foreign && ::chown(backup.c_str(), 65534, 65534) != 0) continue; // needs root rights
         EXPECT_EQ(startWithDefaults(), kind != Plain) << kind;
         fs::remove_all(backup);
     }
+}
+// A backup owned by another user counts as missing too; planting one needs root rights.
+TEST_F(ProfileFilesTest, ABackupOfAnotherUserCountsAsMissing) {
+    writeAll(backup, fixture("reference/setupV4.56J.bak"));
+    if (::chown(backup.c_str(), 65534, 65534) != 0) GTEST_SKIP() << "giving a file to another user needs root rights";
+    EXPECT_TRUE(startWithDefaults());
 }
 // A file that fails ends the save with its path; PROFILE.BIN comes first, so no backup follows it, not
 // even when the new PROFILE.BIN is in place but could not be confirmed.
@@ -130,13 +135,13 @@ TEST(UserTempFolder, FromTheEnvironment) {
     fs::create_directories("relative"); // a relative TMPDIR or cache folder that exists here
     fs::create_directories(tmp);
     putEnv("HOME", home.string());
-    enum Plant { None, Link, File, Foreign, Open };
+    enum Plant { None, Link, File, Open };
     using Env = std::optional<std::string>;
     // clang-format off
     const std::tuple<Env, Env, Plant, std::optional<fs::path>> rows[] = {
         {tmp, xdg, None, tmp}, {"relative", xdg, None, own}, {root.path() / "missing", xdg, None, own},
         {{}, "relative", None, home / ".cache" / "halvorn-setup"}, {{}, xdg, Link, {}}, {{}, xdg, File, {}},
-        {{}, xdg, Foreign, {}}, {{}, xdg, Open, own}};
+        {{}, xdg, Open, own}};
     // clang-format on
     const mode_t umask = ::umask(022);
     for (const auto& [tmpdir, cache, plant, want] : rows) {
@@ -145,8 +150,7 @@ TEST(UserTempFolder, FromTheEnvironment) {
         fs::create_directories(xdg);
         if (plant == Link) fs::create_directory_symlink(tmp, own);
         if (plant == File) writeAll(own, {1});
-        if (plant == Foreign || plant == Open) fs::create_directory(own);          // made 0755 by the umask
-        if (plant == Foreign && ::chown(own.c_str(), 65534, 65534) != 0) continue; // needs root rights
+        if (plant == Open) fs::create_directory(own); // made 0755 by the umask
         putEnv("TMPDIR", tmpdir);
         putEnv("XDG_CACHE_HOME", cache);
         const auto folder = platform::userTempFolder();
@@ -156,4 +160,14 @@ TEST(UserTempFolder, FromTheEnvironment) {
     }
     ::umask(umask);
     fs::current_path(cwd);
+}
+// The cache folder's own folder held by another user is refused; planting one needs root rights.
+TEST(UserTempFolder, AFolderOfAnotherUserIsRefused) {
+    const TempDir cache;
+    const fs::path own = cache.path() / "halvorn-setup";
+    fs::create_directory(own);
+    if (::chown(own.c_str(), 65534, 65534) != 0) GTEST_SKIP() << "giving a folder to another user needs root rights";
+    putEnv("TMPDIR", std::nullopt);
+    putEnv("XDG_CACHE_HOME", cache.path().string());
+    EXPECT_EQ(platform::userTempFolder(), std::nullopt);
 }

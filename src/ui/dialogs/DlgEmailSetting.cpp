@@ -6,6 +6,7 @@
 #include "ui/FieldText.h"
 #include "ui/FormControls.h"
 #include "ui/dialogs/TestMail.h"
+#include "ui/text/RuleText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -70,13 +71,6 @@ public:
         });
     }
 };
-
-// The message for a text that cannot go into a mail command, naming its field.
-QString unsafeText(const QString& field) {
-    return QStringLiteral("%1に使用できない文字 (制御文字、「<」または「>」) が含まれています").arg(field.trimmed());
-}
-
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r'; }
 
 } // namespace
 
@@ -301,52 +295,27 @@ void DlgEmailSetting::onChoiceChanged(int position) {
     showForm();
 }
 
-std::optional<int> DlgEmailSetting::readPort(const QString& text) {
-    qsizetype i = 0;
-    while (i < text.size() && isBlank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    if (i >= text.size() || text[i] < u'0' || text[i] > u'9') return std::nullopt;
-    long value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        value = value * 10 + (text[i].unicode() - u'0');
-        if (value > 65535) return std::nullopt;
-    }
-    if (negative && value != 0) return std::nullopt;
-    return static_cast<int>(value);
-}
-
 std::optional<MailServerEntry> DlgEmailSetting::entryFromForm() {
     if (!readForm()) return std::nullopt;
-    const auto refuse = [this](const QString& text) {
-        say(text);
-        return std::nullopt;
-    };
-
     // Every check runs before anything is written, so a refused confirm leaves
     // the record as it was.
     const bool custom = isCustom(current_);
+    const auto failed = [this](const rules::Failure& failure) {
+        if (failure) say(ruleText(failure).text);
+        return bool(failure);
+    };
     std::optional<std::string> server, port;
     if (custom) {
-        if (values_.server.isEmpty()) return refuse(QStringLiteral("サーバー名を入力してください"));
-        if (values_.port.isEmpty()) return refuse(QStringLiteral("ポート番号を入力してください"));
+        if (failed(rules::checkServerGiven(values_.server.toStdU16String(), values_.port.toStdU16String())))
+            return std::nullopt;
         if (!(server = encodeFor(mail::smtpServer, values_.server, kServerLabel))) return std::nullopt;
         if (!(port = encodeFor(mail::smtpPort, values_.port, kPortLabel))) return std::nullopt;
-        if (!readPort(values_.port))
-            return refuse(QStringLiteral("SMTPポートには0から65535までの数値を入力してください"));
-        if (values_.encryption < 0) return refuse(QStringLiteral("暗号化タイプを選択してください"));
+        if (failed(rules::checkPortAndEncryption(values_.port.toStdU16String(), values_.encryption)))
+            return std::nullopt;
     }
-    if (!isRelay(current_)) {
-        if (values_.account.isEmpty() || values_.address.isEmpty() || values_.password.isEmpty())
-            return refuse(QStringLiteral("メールアドレスまたはアカウント名を入力してください"));
-        if (!values_.address.contains(u'@')) return refuse(QStringLiteral("メールアドレスが無効です"));
-    }
-    if (!rules::fitsMailCommand(values_.address.toStdU16String())) return refuse(unsafeText(kAddressLabel));
-    if (!rules::fitsMailCommand(values_.account.toStdU16String())) return refuse(unsafeText(kAccountLabel));
+    if (failed(rules::checkSender(isRelay(current_), values_.address.toStdU16String(), values_.account.toStdU16String(),
+                                  values_.password.toStdU16String())))
+        return std::nullopt;
     const auto address = encodeFor(mail::senderAddress, values_.address, kAddressLabel);
     if (!address) return std::nullopt;
     const auto account = encodeFor(mail::account, values_.account, kAccountLabel);
@@ -387,12 +356,12 @@ void DlgEmailSetting::sendTestMail() {
     const QString sender = fieldText(*entry, mail::senderAddress, ctx_.codec);
     const QString recipient = target.recipient.isEmpty() ? sender : target.recipient;
     if (!rules::fitsMailCommand(recipient.toStdU16String())) {
-        ctx_.prompter.message(this, kTestTitle, unsafeText(target.recipientField), MessageIcon::Error);
+        ctx_.prompter.message(this, kTestTitle, unfitForMailText(target.recipientField), MessageIcon::Error);
         return;
     }
     mail::MailRequest request;
     request.server = fieldText(*entry, mail::smtpServer, ctx_.codec).toStdString();
-    request.port = readPort(fieldText(*entry, mail::smtpPort, ctx_.codec)).value_or(0);
+    request.port = rules::readPort(fieldText(*entry, mail::smtpPort, ctx_.codec).toStdU16String()).value_or(0);
     const int code = (*entry)[mail::secureType] & 0x0F;
     request.security = code == 0 ? mail::Security::Plain : code == 1 ? mail::Security::Tls : mail::Security::StartTls;
     request.account = fieldText(*entry, mail::account, ctx_.codec).toStdString();

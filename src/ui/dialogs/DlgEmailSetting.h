@@ -53,11 +53,6 @@ public:
     void showForm();
     const Values& values() const { return values_; }
 
-    // The port as the camera reads it: leading blanks, an optional sign, then
-    // decimal digits up to the first other character. Nothing when no digit
-    // follows the sign, or when the number lies outside 0 to 65535.
-    static std::optional<int> readPort(const QString& text);
-
     QComboBox* choiceList() const { return choice_; }
     QLineEdit* addressEdit() const { return address_; }
     QLineEdit* accountEdit() const { return account_; }

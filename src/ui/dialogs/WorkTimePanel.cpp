@@ -1,13 +1,17 @@
 #include "ui/dialogs/WorkTimePanel.h"
 
+#include "rules/WorkTimeRules.h"
 #include "ui/DialogUnits.h"
 #include "ui/FormControls.h"
+#include "ui/text/RuleText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QScopedValueRollback>
+
+#include <algorithm>
 
 namespace halvorn::ui {
 
@@ -128,10 +132,14 @@ void WorkTimePanel::reset() {
 }
 
 bool WorkTimePanel::validate(Prompter& prompter, QWidget* owner) const {
-    for (const WorkTimeSchedule& s : values_) {
-        const WorkTimeProblem problem = checkWorkTime(s);
-        if (problem != WorkTimeProblem::None) {
-            prompter.message(owner, QStringLiteral("Work Time Setting"), problemText(problem), MessageIcon::None);
+    for (std::size_t k = 0; k < values_.size(); ++k) {
+        const WorkTimeSchedule& s = values_[k];
+        const bool anyDay = std::ranges::any_of(s.days, [](int f) { return f != 0; });
+        const rules::Failure failure =
+            rules::checkWorkTime(k, {s.switchOn, s.startHour, s.startMinute, s.stopHour, s.stopMinute, anyDay});
+        if (failure) {
+            const RuleText said = ruleText(failure);
+            prompter.message(owner, said.title, said.text, MessageIcon::None);
             return false;
         }
     }
@@ -170,18 +178,6 @@ void WorkTimePanel::showForm() {
         for (std::size_t d = 0; d < g.days.size(); ++d)
             g.days[d]->setChecked(s.days[d] != 0);
     }
-}
-
-QString WorkTimePanel::problemText(WorkTimeProblem problem) {
-    switch (problem) {
-    case WorkTimeProblem::StartStop:
-        return QStringLiteral("Please check Work Time Start and Stop point.");
-    case WorkTimeProblem::WeekDays:
-        return QStringLiteral("Please check Work Time Week CheckBox.");
-    case WorkTimeProblem::None:
-        break;
-    }
-    return {};
 }
 
 void WorkTimePanel::applyEnabling(int k) {

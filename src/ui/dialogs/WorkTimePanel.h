@@ -45,9 +45,6 @@ public:
 
     const std::array<WorkTimeSchedule, kSchedules>& schedules() const { return values_; }
 
-    // The message a failed check shows.
-    static QString problemText(WorkTimeProblem problem);
-
 private:
     struct Group {
         QGroupBox* box = nullptr;

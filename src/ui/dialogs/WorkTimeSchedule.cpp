@@ -53,15 +53,6 @@ void storeWorkTime(ProfileRecord& record, std::size_t n, const WorkTimeSchedule&
     std::copy(e.begin(), e.end(), record.area(rec::workTimeAt(n), rec::workTimeSize).begin());
 }
 
-WorkTimeProblem checkWorkTime(const WorkTimeSchedule& s) {
-    if (s.switchOn == 0) return WorkTimeProblem::None;
-    const bool sameTime = s.startHour == s.stopHour && s.startMinute == s.stopMinute;
-    const bool allZero = s.startHour == 0 && s.startMinute == 0 && s.stopHour == 0 && s.stopMinute == 0;
-    if (sameTime && !allZero) return WorkTimeProblem::StartStop;
-    if (std::none_of(s.days.begin(), s.days.end(), [](int f) { return f != 0; })) return WorkTimeProblem::WeekDays;
-    return WorkTimeProblem::None;
-}
-
 void applyDayBox(WorkTimeSchedule& s, int box, bool checked) {
     if (box < day::all || box > day::saturday) return;
     s.days[static_cast<std::size_t>(box)] = checked ? 1 : 0;

@@ -1,7 +1,7 @@
 #pragma once
 // One weekly work-time schedule of the camera: its working values, the rules
-// between its day flags, the check made on confirming and its six-byte entry
-// in the record. Free of widgets so the rules can be tested on their own.
+// between its day flags and its six-byte entry in the record (the check made
+// on confirming is the core's). Free of widgets so the rules can be tested on their own.
 
 #include "profile/ProfileRecord.h"
 
@@ -35,8 +35,6 @@ struct WorkTimeSchedule {
     bool operator==(const WorkTimeSchedule&) const = default;
 };
 
-enum class WorkTimeProblem { None, StartStop, WeekDays };
-
 using WorkTimeEntry = std::array<std::uint8_t, rec::workTimeSize>;
 
 // The working values of a stored entry. Bit 7 of the mask is ignored: the
@@ -49,10 +47,6 @@ WorkTimeEntry packWorkTime(const WorkTimeSchedule& schedule);
 // Schedule n (0 to 3) of the record.
 WorkTimeSchedule loadWorkTime(const ProfileRecord& record, std::size_t n);
 void storeWorkTime(ProfileRecord& record, std::size_t n, const WorkTimeSchedule& schedule);
-
-// A schedule that is not switched off must not start and stop at the same
-// time (except 00:00 to 00:00) and must have at least one box checked.
-WorkTimeProblem checkWorkTime(const WorkTimeSchedule& schedule);
 
 // The day flags follow a click on box d (day::all to day::saturday).
 void applyDayBox(WorkTimeSchedule& schedule, int box, bool checked);

@@ -4,13 +4,14 @@
 #include "platform/Volumes.h"
 #include "profile/ProfileDefaults.h"
 #include "profile/ProfileText.h"
-#include "rules/MailRules.h"
+#include "rules/SaveRules.h"
 #include "ui/FieldText.h"
 #include "ui/FileErrorText.h"
 #include "ui/FolderStart.h"
 #include "ui/FormControls.h"
 #include "ui/dialogs/DlgEmailSetting.h"
 #include "ui/dialogs/DlgOperator.h"
+#include "ui/text/RuleText.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -36,13 +37,6 @@ constexpr int kNoLimit = std::numeric_limits<int>::max();
 // Texts of the two switch lists.
 const QString kOff = QStringLiteral("オフ");
 const QString kOn = QStringLiteral("オン");
-
-// Limits of the checks: the count of sends, a phone number's length (a
-// shorter non-empty one is refused too), a recipient address's length.
-constexpr int kMaxSendCount = limits::maxSendCount;
-constexpr int kShortestPhone = limits::shortestPhone;
-constexpr int kLongestPhone = limits::longestPhone;
-constexpr int kLongestAddress = limits::longestAddress;
 
 const QString kRecipientsTitle = QStringLiteral("受信者設定");
 const QString kRenameTitle = QStringLiteral("名前変更");
@@ -479,14 +473,18 @@ bool DlgGSM::checkAndStore() {
     return storeSendMode() && storeMailAccount() && storeRecipients() && storeCameraName();
 }
 
+bool DlgGSM::refused(const rules::Failure& failure) {
+    if (!failure) return false;
+    const RuleText said = ruleText(failure);
+    fail(said.title, said.text);
+    return true;
+}
+
 bool DlgGSM::storeSendMode() {
     ProfileRecord& r = ctx_.record;
     r.setU8(rec::cameraMode, choiceByte(values_.cameraMode, r.u8(rec::cameraMode)));
 
-    if (values_.maxSendCount < 0 || values_.maxSendCount > kMaxSendCount) {
-        fail(QStringLiteral("送信モード"), QStringLiteral("最大枚数は0-99の範囲で設定してください"));
-        return false;
-    }
+    if (refused(rules::checkMaxSendCount(values_.maxSendCount))) return false;
     const std::uint32_t timing = choiceByte(values_.sendMinute, r.u8(rec::sendMinute)) |
                                  (std::uint32_t{choiceByte(values_.sendHour, r.u8(rec::sendHour))} << 8) |
                                  (std::uint32_t{lowByte(values_.maxSendCount)} << 16) |
@@ -502,16 +500,16 @@ bool DlgGSM::storeMailAccount() {
     ProfileRecord& r = ctx_.record;
     // A preset index outside the view is no choice at all, so its account is
     // checked like any other.
-    const auto presetRow = ctx_.views.mailPreset.rowAt(r.u8(rec::mailPresetIndex));
-    if (presetRow == kMailPresetRelay) {
+    const bool relay = ctx_.views.mailPreset.rowAt(r.u8(rec::mailPresetIndex)) == kMailPresetRelay;
+    if (relay) {
         const bool finland = ctx_.views.country.rowAt(values_.countryIndex) == kCountryFinland;
         values_.relayCopy = ctx_.mailPresets.row(finland ? kMailPresetFinnishRelay : kMailPresetRelay);
         r.setMailServer(values_.relayCopy);
         return true;
     }
     const auto empty = [&r](Field f) { return r.u8(rec::mailServer + f.offset) == 0; };
-    if (empty(mail::senderAddress) || empty(mail::password) || empty(mail::account) || empty(mail::smtpServer)) {
-        fail(QStringLiteral("メール設定"), QStringLiteral("メールアドレスを確認し、設定してください"));
+    if (refused(rules::checkMailAccount(relay, empty(mail::senderAddress), empty(mail::password), empty(mail::account),
+                                        empty(mail::smtpServer)))) {
         openMailSettings();
         return false;
     }
@@ -528,35 +526,17 @@ bool DlgGSM::storeRecipients() {
     bool mailStored = false;
     for (std::size_t i = 0; i < kSlots; ++i) {
         if (!storePhone(i, phoneSeen)) return false;
-        if (i == 0 && values_.smsSwitch > 0 && !phoneSeen) {
-            fail(kRecipientsTitle, QStringLiteral("SMS設定用電話番号を入力してください"));
-            return false;
-        }
+        if (i == 0 && refused(rules::checkSmsPhone(values_.smsSwitch > 0, phoneSeen))) return false;
         if (!storeAddress(i, mailStored)) return false;
     }
-
-    const int target = values_.sendTarget;
-    if ((target == choice::toPhone || target == choice::toPhoneAndMail) && !phoneSeen) {
-        fail(kRecipientsTitle, QStringLiteral("受信する電話番号を入力してください"));
-        return false;
-    }
-    if ((target == choice::toMail || target == choice::toPhoneAndMail) && !mailStored) {
-        fail(kRecipientsTitle, QStringLiteral("受信するメールアドレスを入力してください"));
-        return false;
-    }
-    return true;
+    return !refused(rules::checkTargets(values_.sendTarget, phoneSeen, mailStored));
 }
 
 bool DlgGSM::storePhone(std::size_t i, bool& phoneSeen) {
     const QString& phone = values_.phones[i];
-    const auto length = phone.size();
-    if (length > kLongestPhone || (length >= 1 && length < kShortestPhone)) {
-        fail(kRecipientsTitle, values_.smsSwitch > 0 && i == 0
-                                   ? QStringLiteral("SMS設定用電話番号が最大文字数を超えています")
-                                   : QStringLiteral("受信する電話番号が最大文字数を超えています"));
-        return false;
-    }
-    if (length >= kShortestPhone) {
+    const auto length = static_cast<std::size_t>(phone.size());
+    if (refused(rules::checkPhone(i, length, values_.smsSwitch > 0))) return false;
+    if (rules::phoneKept(length)) {
         if (!storeChecked(rec::phoneText(i), phone, kRecipientsTitle, c_.phoneLabels[i]->text() + u' ')) return false;
         phoneSeen = true;
     }
@@ -565,17 +545,8 @@ bool DlgGSM::storePhone(std::size_t i, bool& phoneSeen) {
 
 bool DlgGSM::storeAddress(std::size_t i, bool& mailStored) {
     const QString& address = values_.recipients[i];
-    const auto chars = address.size();
-    if (chars > kLongestAddress) {
-        fail(kRecipientsTitle, QStringLiteral("メールアドレスが最大文字数を超えています"));
-        return false;
-    }
-    if (chars == 1 || (chars >= 2 && address.indexOf(u'@', 1) < 0) ||
-        !rules::fitsMailCommand(address.toStdU16String())) {
-        fail(kRecipientsTitle, QStringLiteral("無効なメールアドレスが入力されています"));
-        return false;
-    }
-    if (chars > 2) {
+    if (refused(rules::checkAddress(i, address.toStdU16String()))) return false;
+    if (rules::addressKept(static_cast<std::size_t>(address.size()))) {
         if (!storeChecked(rec::recipientSlot(i), address, kRecipientsTitle, c_.mailLabels[i]->text() + u' '))
             return false;
         mailStored = true;
@@ -588,23 +559,11 @@ bool DlgGSM::storeCameraName() {
     r.clear(rec::cameraName.offset, rec::cameraName.width);
     r.setU16(rec::renameSwitch, choiceWord(values_.renameSwitch, r.u16(rec::renameSwitch)));
 
-    // Tested on an upper-cased copy, one character for one, from the last to the first.
+    // The characters are checked before the name is stored; a name is only
+    // missing when it is empty, and an empty one is not stored.
     const QString& name = values_.cameraName;
-    for (auto i = name.size(); i-- > 0;) {
-        const QChar up = name[i].toUpper();
-        const bool allowed = (up >= u'0' && up <= u'9') || (up >= u'A' && up <= u'Z');
-        if (!allowed) {
-            fail(kRenameTitle, QStringLiteral("名前変更欄に対応していない文字が入力されています"));
-            return false;
-        }
-    }
-    if (!name.isEmpty() && !storeChecked(rec::cameraName, name, kRenameTitle, QStringLiteral("名前変更欄")))
-        return false;
-    if (values_.renameSwitch == 1 && name.isEmpty()) {
-        fail(kRenameTitle, QStringLiteral("名前変更欄を入力してください"));
-        return false;
-    }
-    return true;
+    if (refused(rules::checkCameraName(name.toStdU16String(), values_.renameSwitch))) return false;
+    return name.isEmpty() || storeChecked(rec::cameraName, name, kRenameTitle, QStringLiteral("名前変更欄"));
 }
 
 void DlgGSM::save() {

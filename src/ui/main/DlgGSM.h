@@ -4,6 +4,7 @@
 
 #include "profile/ProfileFields.h"
 #include "profile/ProfileRecord.h"
+#include "rules/Failure.h"
 #include "ui/AppContext.h"
 #include "ui/DialogUnits.h"
 
@@ -148,6 +149,8 @@ private:
     void buildCommands();
     void connectReactions();
     void updateRenameState();
+    // Shows the message of a failed rule; true when it failed.
+    bool refused(const rules::Failure& failure);
     bool storeSendMode();
     bool storeMailAccount();
     bool storeRecipients();
