@@ -320,6 +320,7 @@ MailOutcome send(const MailRequest& r, Watchdog& watchdog, CURL*& easy, curl_sli
 
 } // namespace
 
+// Every way out is _exit: the watchdog's thread outlives main, so nothing may be destroyed under it.
 int main() {
     ::signal(SIGPIPE, SIG_IGN);
     Watchdog watchdog(Clock::now() + kTotalTime);
@@ -327,7 +328,7 @@ int main() {
     const auto request = text ? decodeRequest(*text) : std::nullopt;
     if (!request) {
         answer.result({Failure::Refused, false, {}, "the request could not be read"});
-        return 1;
+        _exit(1);
     }
     const MailRequest& r = *request;
     // Checked again here: these texts go into commands, the server name into the URL.
@@ -335,11 +336,11 @@ int main() {
     if (!fitsMailCommand(std::string_view(r.sender)) || !fitsMailCommand(std::string_view(r.recipient)) ||
         !fitsMailCommand(std::string_view(r.account)) || !isServerName(r.server) || r.port < 1 || r.port > 65535) {
         answer.result({Failure::Refused, false, {}, "a text of the request cannot go into a mail command"});
-        return 1;
+        _exit(1);
     }
     if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
         answer.result({Failure::Other, false, {}, "the mail library could not start"});
-        return 1;
+        _exit(1);
     }
     answer.stage(Stage::Connecting);
     CURL* easy = nullptr;

@@ -164,6 +164,13 @@ def test_server_replies_in_words_and_without_secrets():
         assert not any(f.lower() in (got + detail + everything).lower() for f in FORMS), name
 
 
+def test_a_request_it_cannot_read_is_refused_at_once():
+    for name, source in {"endless": "/dev/zero", "empty": "/dev/null"}.items():
+        with open(source, "rb") as stdin:
+            done = subprocess.run([SENDER], stdin=stdin, capture_output=True, timeout=5)
+        assert done.stdout.startswith(b"result refused 0 -") and done.returncode == 1, name
+
+
 def test_an_attempt_ends_at_a_kill_at_once_and_on_its_own_within_30_s():
     def stalled_quit():
         return request(Scripted({"QUIT": None}).port, "plain")
