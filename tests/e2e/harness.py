@@ -1,6 +1,6 @@
 """The real program on a private X server with a session bus and the
-accessibility bus, driven as a screen reader or a robot would: controls found
-by role and accessible name through AT-SPI, xdotool only to open lists."""
+accessibility bus, driven as a screen reader would: controls found by role
+and accessible name through AT-SPI."""
 
 import os
 import subprocess
@@ -55,17 +55,6 @@ def press(acc):
     action.doAction(next(i for i in range(action.nActions) if action.getName(i).lower() in ("press", "toggle", "showmenu")))
 
 
-def pick(combo, index):
-    """Clicks the list open and walks to the item by keyboard; returns its text."""
-    want = combo.getChildAtIndex(0).getChildAtIndex(index).name
-    x, y, w, h = combo.queryComponent().getExtents(R.DESKTOP_COORDS)
-    subprocess.run(["xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1"])
-    time.sleep(0.2)
-    subprocess.run(["xdotool", "key", "--delay", "15", "Home", *["Down"] * index, "Return"], check=True)
-    wait_for(lambda: combo.name == want, "list %s on %r" % (combo.description, want))
-    return want
-
-
 def alert(app, title):
     box = find(app, R.ROLE_ALERT, title)
     return [label.name for label in find_all(box, R.ROLE_LABEL) if label.name], box
@@ -106,16 +95,10 @@ class Session:
             os.makedirs(folder, mode=0o700)
         self.backup, self.proc = os.path.join(self.tmp, "setupV4.56J.bak"), None
 
-    def start(self, read_only=None):
-        """With read_only, the program runs in a mount namespace of its own in
-        which that folder is a read-only file system (needs root)."""
+    def start(self):
         env = dict(os.environ, TMPDIR=self.tmp, HOME=self.root, XDG_RUNTIME_DIR=os.path.join(self.root, "run"),
                    LC_ALL="ja_JP.UTF-8", QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        command = [os.environ["HALVORN_BIN"]]
-        if read_only:  # unshare and sh exec in place: the pid stays the program's
-            command = ["unshare", "--mount", "--propagation", "private", "sh", "-c",
-                       'mount -t tmpfs -o ro,size=64k tmpfs "$1" && exec "$0"', command[0], read_only]
-        proc = self.proc = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL)
+        proc = self.proc = subprocess.Popen([os.environ["HALVORN_BIN"]], env=env, stdout=subprocess.DEVNULL)
 
         def app():
             assert proc.poll() is None, "the program ended at start"

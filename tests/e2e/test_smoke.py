@@ -1,13 +1,11 @@
-"""The real program: changes in the main window and the mail dialog saved, checked byte for byte, shown
-after a restart; a card read back through the file menu (Japanese question and picker), its window of the
-class its desktop entry names; a write-protected card."""
+"""The real program: a change saved, checked byte for byte and shown after a restart; a card read back
+through the file menu (Japanese question and picker), its window of the class its desktop entry names."""
 
 import os
 import re
 import shutil
 import struct
 import subprocess
-import time
 from pathlib import Path
 
 import pytest
@@ -49,15 +47,9 @@ def session(desktop, tmp_path):
         s.proc.wait()
 
 
-def files(session):
-    """The files of both folders; the saves' lock file does not count."""
-    return {p.name: (p.read_bytes(), p.stat().st_mtime_ns) for f in (session.tmp, session.card)
-            for p in Path(f).iterdir() if p.name != "halvorn-setup.lock"}
-
-
-def start_on_reference(session, **kw):
+def start_on_reference(session):
     shutil.copyfile(REFERENCE / "setupV4.56J.bak", session.backup)
-    session.start(**kw)
+    session.start()
 
 
 def choose(root, name):
@@ -70,59 +62,25 @@ def save(session):
     d.press(d.find(session.frame, R.ROLE_PUSH_BUTTON, "OK"))
 
 
-def test_one_change_per_window_is_saved_and_shown_again(session):
+def test_a_change_is_saved_and_shown_after_a_restart(session):
     want = bytearray((REFERENCE / "record.bin").read_bytes())
     start_on_reference(session)
-    frame = session.frame
-    choose(frame, "定時に送信")
-    hour = d.pick(d.find(frame, R.ROLE_COMBO_BOX, description="送信時刻(時)"), 5)
-    choose(frame, "動画")
-    want[20], want[73], want[75], want[88:90] = 1, 5, 1, b"\0\0"  # the SMS work time is never kept
-
-    d.press(d.find(frame, R.ROLE_PUSH_BUTTON, "メール設定"))
-    mail = d.find(session.app, R.ROLE_DIALOG, "送信メール設定")
-    d.put(d.field(mail, "SMTPポート"), "2525")
-    d.press(d.find(mail, R.ROLE_CHECK_BOX, "パスワードを表示する"))  # its toggle action, as a screen reader does
-    d.find(mail, R.ROLE_TEXT, "パスワード")  # the password shows
-    d.close(mail)
     assert "libcurl" not in Path("/proc/%d/maps" % session.proc.pid).read_text()  # only the mail sender loads it
-    put(want, 376 + 64, 6, "2525")
-    want[376 + 71] = 0  # the byte after the encryption code is written as zero
-
+    choose(session.frame, "定時に送信")
+    choose(session.frame, "動画")
+    want[20], want[75], want[88:90] = 1, 1, b"\0\0"  # the SMS work time is never kept
     save(session)
     texts, box = d.alert(session.app, "保存先")
     assert "設定ファイルは次の場所に保存されました " + session.card in texts
     d.close(box)
-    backup, profile = Path(session.backup).read_bytes(), Path(session.card, "PROFILE.BIN").read_bytes()
-    assert unscramble(profile) == bytes(want[20:])
-    assert unscramble(backup[:1016]) == bytes(want)
-    assert backup[1016:] == (REFERENCE / "setupV4.56J.bak").read_bytes()[1016:]
-    saved = files(session)
+    assert unscramble(Path(session.card, "PROFILE.BIN").read_bytes()) == bytes(want[20:])
+    assert unscramble(Path(session.backup).read_bytes()[:1016]) == bytes(want)
     session.quit()
 
     session.start()
     for name in ("定時に送信", "動画"):
         assert d.has(d.find(session.frame, R.ROLE_RADIO_BUTTON, name), R.STATE_CHECKED), name
-    hours = d.find(session.frame, R.ROLE_COMBO_BOX, description="送信時刻(時)")
-    assert hours.name == hour and d.has(hours, R.STATE_ENABLED)
     session.quit()
-    assert files(session) == saved
-
-
-def test_write_protected_card(session):
-    if os.geteuid() != 0:
-        pytest.skip("a read-only mount in a private mount namespace needs root")
-    start_on_reference(session, read_only=session.card)
-    before = files(session)
-    save(session)
-    texts, box = d.alert(session.app, "Halvorn Setup")
-    target = os.path.join(session.card, "PROFILE.BIN")
-    assert any(target in t and "書き込み禁止" in t for t in texts), texts
-    d.close(box)
-    time.sleep(0.5)
-    assert not d.find_all(session.app, R.ROLE_ALERT), "a message followed the error"
-    session.quit()
-    assert files(session) == before
 
 
 def test_card_read_back_through_the_menu_then_saved(session):
