@@ -1,19 +1,12 @@
-// The main window: its save checks step by step, what it shows and enables, the reset, the folder choice (where the
-// picker opens), its other commands, and the texts Qt draws for it in Japanese.
+// The main window: its save checks step by step, what it shows and enables, the reset, the folder choice and quit.
 
 #include "MainWindowFixture.h"
 
-#include "app/TarnvaleSetupApp.h"
 #include "fixtures/reference/layout.h"
 #include "profile/ProfileDefaults.h"
-#include "ui/FolderStart.h"
 #include "ui/FormControls.h"
 
-#include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -256,45 +249,6 @@ TEST_F(MainWindowTest, FolderChoiceAndQuit) {
     t.prompter.clear();
     c().cancelButton->click();
     EXPECT_EQ(std::tuple(frame.cancels, record(), prompts()), std::tuple(1, kept, QStringList{}));
-}
-
-TEST(FolderStart, LastChosenElseTheUsersFirstRemovableVolumeElseHome) {
-    const QString card = "/media/me/CARD", sd = "/run/media/me/SD";
-    const std::tuple<QString, QStringList, QString, QStringList> rows[] = {
-        {card + "/DCIM", {"/", card}, card + "/DCIM", {card}},
-        {"", {"/", "/boot", sd, card}, sd, {sd, card}},
-        {"", {"/", "/media/other/CARD", "/media/me", "/media/me/", "/media/meg/CARD", "/mnt/me/CARD"}, "/home/me", {}},
-        {"", {}, "/home/me", {}}};
-    for (const auto& [last, mounts, start, volumes] : rows) {
-        const ui::PickerPlaces places = ui::pickerPlaces(last, mounts, "me", "/home/me");
-        EXPECT_EQ(std::pair(places.start, places.volumes), std::pair(start, volumes)) << start.toStdString();
-    }
-    EXPECT_EQ(ui::pickerPlaces("", {"/media//CARD"}, "", "/home/me").start, "/home/me"); // no user name known
-}
-
-// Qt's own texts in Japanese (a field's context menu); a question's buttons in the asking window's language.
-TEST(ToolkitTexts, MenusInJapaneseQuestionButtonsInTheWindowsLanguage) {
-    app::ToolkitJapanese japanese;
-    ASSERT_TRUE(japanese.loadFromQt());
-    QApplication::installTranslator(&japanese);
-    QLineEdit field;
-    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
-    for (const QAction* a : menu->actions()) // each in kana or kanji
-        EXPECT_TRUE(a->isSeparator() || a->text().contains(QRegularExpression("[\\x{3040}-\\x{9fff}]")));
-    for (const ui::Language language : {ui::Language::Japanese, ui::Language::English}) {
-        const bool english = language == ui::Language::English;
-        QStringList shown;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            for (const QAbstractButton* b : box->buttons())
-                shown << QString(b->text()).remove('&');
-            box->button(english ? QMessageBox::Yes : QMessageBox::No)->click();
-        });
-        EXPECT_EQ(ui::QtPrompter().askYesNo(nullptr, "title", "question", language), english);
-        EXPECT_EQ(shown.join('/'), english ? "Yes/No" : "はい/いいえ");
-    }
-    QApplication::removeTranslator(&japanese);
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -46,17 +45,6 @@ TEST(TestMail, EachOutcomeInWords) {
         EXPECT_TRUE(row.words.isEmpty() ? text.isEmpty() : text.contains(row.words))
             << row.what << ": " << text.toStdString();
     }
-}
-
-// A message shows a certificate's or server's text as it is, never as markup.
-TEST(TestMail, MessagesArePlainText) {
-    ui::QtPrompter prompter;
-    QTimer::singleShot(0, [] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        EXPECT_EQ(box ? box->textFormat() : Qt::RichText, Qt::PlainText);
-        if (box) box->accept();
-    });
-    prompter.message(nullptr, "テスト送信", "CN=<b>x</b><a href='https://example.com'>y</a>", ui::MessageIcon::Error);
 }
 
 // The main window with a local account typed into its mail dialog on "その他"; the sender is a stand-in script.
