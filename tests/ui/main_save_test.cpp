@@ -1,4 +1,5 @@
-// The save: the page code, the path messages, the files, and the one report of a file that cannot be written.
+// The save: the page code, the path messages, the files, and the one report of a file that cannot be written
+// (its words are the file error texts' own table).
 
 #include "MainWindowFixture.h"
 
@@ -59,55 +60,6 @@ TEST_F(MainWindowTest, SaveWritesThePageCodeChecksThePathAndReports) {
     }
     EXPECT_EQ(readAll(bin), encodeProfileBin(record()));
     EXPECT_EQ(readAll(backup), encodeBackup(record(), t.custom));
-    t.sysCalls = real;
-}
-
-TEST_F(MainWindowTest, EachCauseOfAFailedWriteIsReportedOnceInJapaneseWithTheFile) {
-    enum Call { Write, SyncFolder, ReadBack, Lock };
-    const QString cannot = "%1 に書き込めません。", unconfirmed =
-                                                        "新しい設定は %1 に書き込まれましたが、正しく保存されたことを"
-                                                        "確認できませんでした。カードを使う前に確認してください。";
-    const struct {
-        Call call;
-        int error;
-        QString text;
-    } rows[] = {
-        {Write, EROFS, cannot + "カードが書き込み禁止になっています。"},
-        {Write, ENOSPC, cannot + "カードの空き容量が不足しています。"},
-        {Write, EACCES, "%1 へのアクセスが拒否されました。"},
-        {Write, ENOTDIR, cannot + "パスの途中にフォルダーではなくファイルがあります。"},
-        {Write, ENOENT, cannot + "フォルダーが見つかりません。カードが取り出された可能性があります。"},
-        {Write, EIO, cannot + "カードを読み取れません。カードが壊れているか、正しく挿入されていない可能性があります。"},
-        {SyncFolder, EIO, unconfirmed},
-        {ReadBack, 0, unconfirmed},
-        {Lock, EWOULDBLOCK,
-         cannot + "このプログラムの別のウィンドウが保存中です。しばらくしてから、もう一度保存してください。"},
-        {Write, EMFILE, cannot + "予期しないエラーが発生しました (エラー コード 24)。"},
-    };
-    const auto real = platform::SysCalls::real();
-    const QString folder = QString::fromStdString(t.savePath().string());
-    for (const auto& k : rows) {
-        SCOPED_TRACE(k.error);
-        t.sysCalls = real;
-        int syncs = 0;
-        if (k.call == Write) t.sysCalls.write = [&](int, const void*, std::size_t) { return errno = k.error, -1; };
-        if (k.call == SyncFolder) // the second sync is the folder's, after the rename
-            t.sysCalls.fsync = [&](int fd) { return ++syncs == 2 ? (errno = k.error, -1) : real.fsync(fd); };
-        if (k.call == ReadBack)
-            t.sysCalls.read = [&](int fd, void* buf, std::size_t n) {
-                const ssize_t got = real.read(fd, buf, n);
-                if (got > 0) static_cast<std::uint8_t*>(buf)[0] ^= 1;
-                return got;
-            };
-        std::optional<SaveLock> otherCopy; // another running copy saving
-        if (k.call == Lock) otherCopy.emplace(t.tempPath(), 0);
-        t.files.setLockWait(0);
-        fill({.path = folder});
-        t.prompter.clear();
-        window->save();
-        EXPECT_EQ(prompts(), QStringList{line(Prompt::Kind::Message, ui::applicationTitle(),
-                                              k.text.arg(folder + "/PROFILE.BIN"), ui::MessageIcon::Error)});
-    }
     t.sysCalls = real;
 }
 
