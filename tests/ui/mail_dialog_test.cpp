@@ -130,7 +130,7 @@ TEST_P(MailConfirm, WritesExactlyTheMailEntryAndChoiceOrNothing) {
     if (c.message.isEmpty()) { // the relay's entry is row 0; a service keeps its row's server block
         MailServerEntry e = t.mailPresets.row(c.choice == kGmail ? kMailPresetGmail : kMailPresetRelay);
         if (c.choice != kRelay) {
-            std::fill(e.begin() + (c.choice == kGmail ? 72 : 0), e.end(), std::uint8_t{0});
+            std::fill(e.begin() + (c.choice == kGmail ? mail::account.offset : 0), e.end(), std::uint8_t{0});
             e[mail::secureType] =
                 static_cast<std::uint8_t>(c.choice == kOther ? 0x40 + c.encryption : e[mail::secureType]);
             put(e, kFields, c.typed, *t.codec);

@@ -69,7 +69,7 @@ TEST(ProfileJson, ShowsTheReferenceFieldByField) {
         {"mailServer.senderName", ref::mailServer(0, ref::mailEntry::senderName)},
         {"phoneNumbers.1", ref::phoneNumbers(1)}, {"mailRecipients.3", ref::mailRecipients(3)}};
     // clang-format on
-    const auto tailText = [&tail](std::size_t entry, ref::At f) { return textAt(tail, entry * 264 + f.offset); };
+    const auto tailText = [&tail](std::size_t entry, ref::At f) { return textAt(tail, entry * ref::operator_().width + f.offset); };
     for (const char* name : {"reference/setupV4.56J.bak", "reference/PROFILE.BIN"}) {
         SCOPED_TRACE(name);
         const cli::ProfileFile file = load(fixture(name));
