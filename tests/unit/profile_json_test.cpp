@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <numeric>
 #include <random>
 
 using namespace halvorn;
@@ -27,64 +26,19 @@ cli::ProfileFile recordFile(const Bytes& bytes) {
     std::copy(bytes.begin(), bytes.end(), f.record.bytes().begin());
     return f;
 }
-// A value by a path such as "workTime.1.stopMinute".
-QJsonValue at(QJsonValue v, const QString& path) {
-    for (const QString& part : path.split(u'.'))
-        v = v.isArray() ? v[part.toInt()] : v[part];
-    return v;
-}
-double le(const Bytes& b, std::size_t offset, std::size_t width) {
-    return std::accumulate(b.rend() - offset - width, b.rend() - offset, 0.0,
-                           [](double v, int x) { return v * 256 + x; });
-}
 QByteArray shown(const cli::ProfileFile& f) { return QJsonDocument(cli::showProfile(f, *sjis)).toJson(); }
 Bytes built(const QByteArray& json, QString why = {}) {
     return encodeProfileBin(cli::buildRecord(json, *sjis, why).value());
 }
-QString textAt(const Bytes& b, std::size_t at) {
-    return QString::fromStdU16String(sjis->decode(reinterpret_cast<const char*>(&b[at])));
-}
-QString hexAt(const Bytes& b, std::size_t at, int n) {
-    return QByteArray(reinterpret_cast<const char*>(&b[at]), n).toHex();
-}
 } // namespace
 
-// Both reference files show the reference record's bytes, read here through the reference layout.
-TEST(ProfileJson, ShowsTheReferenceFieldByField) {
-    const Bytes record = fixture("reference/record.bin"), tail = fixture("reference/custom-tail.bin");
-    // clang-format off
-    const std::pair<const char*, ref::At> numbers[] = {
-        {"cameraMode", ref::cameraMode}, {"timeLapse", ref::timeLapse},
-        {"workTime.1.stopMinute", ref::workTime(1, ref::schedule::stopMinute)},
-        {"workTime.3.weekMask", ref::workTime(3, ref::schedule::weekMask)}, {"beep", ref::beep},
-        {"sendMinute", ref::sendMinute}, {"sendHour", ref::sendHour}, {"sendTarget", ref::sendTarget},
-        {"countryIndex", ref::countryIndex}, {"smsStopHour", ref::smsStopHour}, {"reserved106", ref::reserved106},
-        {"mailPresetIndex", ref::mailPresetIndex}, {"mailServer.secureType", ref::mailServer(0, ref::mailEntry::secureType)},
-        {"mailServer.reserved71", ref::mailServer(0, ref::mailEntry::reserved71)}};
-    const std::pair<const char*, ref::At> texts[] = {
-        {"cameraName", ref::cameraName}, {"operator.name", ref::operator_(0, ref::operatorEntry::name)},
-        {"operator.dataPassword", ref::operator_(0, ref::operatorEntry::dataPassword)},
-        {"mailServer.smtpPort", ref::mailServer(0, ref::mailEntry::smtpPort)},
-        {"mailServer.account", ref::mailServer(0, ref::mailEntry::account)},
-        {"mailServer.senderName", ref::mailServer(0, ref::mailEntry::senderName)},
-        {"phoneNumbers.1", ref::phoneNumbers(1)}, {"mailRecipients.3", ref::mailRecipients(3)}};
-    // clang-format on
-    const auto tailText = [&tail](std::size_t entry, ref::At f) { return textAt(tail, entry * ref::operator_().width + f.offset); };
-    for (const char* name : {"reference/setupV4.56J.bak", "reference/PROFILE.BIN"}) {
-        SCOPED_TRACE(name);
-        const cli::ProfileFile file = load(fixture(name));
-        const QJsonValue json = QJsonDocument::fromJson(shown(file)).object();
-        for (const auto& [path, f] : numbers)
-            EXPECT_EQ(at(json, path).toDouble(-1), le(record, f.offset, f.width)) << path;
-        for (const auto& [path, f] : texts)
-            EXPECT_EQ(at(json, path).toString(), textAt(record, f.offset)) << path;
-        EXPECT_EQ(at(json, "reserved60").toString(), hexAt(record, ref::reserved60.offset, 12));
-        EXPECT_EQ(at(json, "versionMark").toString(), file.backup ? hexAt(record, 0, 16) : QString());
-        EXPECT_EQ(at(json, "profileKind").toDouble(-1), file.backup ? le(record, ref::profileKind.offset, 2) : -1.0);
-        EXPECT_EQ(at(json, "customOperators.1.mmsUrl").toString(),
-                  file.backup ? tailText(1, ref::operatorEntry::mmsUrl) : QString());
-        EXPECT_EQ(at(json, "manualEntry.name").toString(),
-                  file.backup ? tailText(3, ref::operatorEntry::name) : QString());
+// Both reference files show as the reference encoder says they must, every field.
+TEST(ProfileJson, ShowsTheReferenceFiles) {
+    for (const std::string name : {"reference/PROFILE.BIN", "reference/setupV4.56J.bak"}) {
+        const Bytes json = fixture(name + ".json");
+        EXPECT_EQ(QJsonDocument::fromJson(shown(load(fixture(name)))),
+                  QJsonDocument::fromJson(QByteArray(reinterpret_cast<const char*>(json.data()), qsizetype(json.size()))))
+            << name;
     }
 }
 
