@@ -77,7 +77,8 @@ TEST_F(Frame, ItsFileMenuOpensFromTheKeyboardAndItsLastCommandEndsTheFrame) {
         for (const QAction* a : top->menu()->actions())
             menu << a->text();
     }
-    EXPECT_EQ(menu.join('|'), "ファイル|カードから読み込む...|設定をファイルに書き出す...|設定をファイルから読み込む...||終了");
+    EXPECT_EQ(menu.join('|'),
+              "ファイル|カードから読み込む...|設定をファイルに書き出す...|設定をファイルから読み込む...||終了");
     frame.show();
     QApplication::setActiveWindow(&frame);
     QTest::keyClick(&frame, Qt::Key_F10);

@@ -36,8 +36,9 @@ Bytes built(const QByteArray& json, QString why = {}) {
 TEST(ProfileJson, ShowsTheReferenceFiles) {
     for (const std::string name : {"reference/PROFILE.BIN", "reference/setupV4.56J.bak"}) {
         const Bytes json = fixture(name + ".json");
-        EXPECT_EQ(QJsonDocument::fromJson(shown(load(fixture(name)))),
-                  QJsonDocument::fromJson(QByteArray(reinterpret_cast<const char*>(json.data()), qsizetype(json.size()))))
+        EXPECT_EQ(
+            QJsonDocument::fromJson(shown(load(fixture(name)))),
+            QJsonDocument::fromJson(QByteArray(reinterpret_cast<const char*>(json.data()), qsizetype(json.size()))))
             << name;
     }
 }
