@@ -95,23 +95,29 @@ INSTANTIATE_TEST_SUITE_P(
                       Scene{{5, 3, 10}, false, "||", {-1, 1, -1}, "OK", "OK", {255, 1, 255}},
                       Scene{{4, 0, 6}, true, "3MP|High|1 Photo", {-1, -1, -1}, "Cancel", "OK", {1, 2, 0}}));
 
-TEST_F(CameraDialog, OkWritesEachListIntoItsByteLongVideosWarnDefaultResetsTheFormRfSwitchPassesThrough) {
-    for (std::size_t i = 0; i < kRecordSize; ++i) // marks every byte outside the camera block
-        if (i < rec::cameraMode || i > rec::beep) t.record.setU8(i, static_cast<std::uint8_t>(0xA5 ^ i));
-    ProfileRecord defaults = t.record;
-    for (std::size_t n = 0; n < rec::workTimeCount; ++n) // stored again with bit 7 clear
-        defaults.setU8(rec::workTimeAt(n) + rec::wt::weekMask, 127);
-    ProfileRecord want = defaults;
-    for (ProfileRecord* r : {&t.record, &want})
+// Every byte outside the camera block marked; what "OK" writes on the defaults (the schedules' days stored again
+// with bit 7 clear).
+struct CameraOk : CameraDialog {
+    ProfileRecord defaults, want;
+    void SetUp() override {
+        for (std::size_t i = 0; i < kRecordSize; ++i)
+            if (i < rec::cameraMode || i > rec::beep) t.record.setU8(i, static_cast<std::uint8_t>(0xA5 ^ i));
+        defaults = t.record;
+        for (std::size_t n = 0; n < rec::workTimeCount; ++n)
+            defaults.setU8(rec::workTimeAt(n) + rec::wt::weekMask, 127);
+    }
+};
+
+TEST_F(CameraOk, WritesEachListIntoItsByteDisabledOrNotAndPassesTheRfSwitchThrough) {
+    want = defaults;
+    for (ProfileRecord* r : {&t.record, &want}) // schedule 3 switched on keeps bit 7
         r->setU8(rec::rfSwitch, 2), r->setU8(rec::workTimeAt(2), 1), r->setU8(rec::pirInterval, 255);
-    t.record.setU8(rec::pirInterval, 28); // outside its list: shown as no choice, stored as 255
     want.setU8(rec::workTimeAt(2) + rec::wt::weekMask, 255);
-    const std::pair<QString, int> script[] = {
-        // disabled lists keep their values and are still written
-        {"Camera Scene", 6},    {"Camera Mode", 1},  {"Video Size", 0},  {"Video Length", 3}, {"Video Length", 4},
-        {"Video Length", 11},   {"Video Length", 0}, {"Camera Mode", 2}, {"Trigger Mode", 2}, {"Time Lapse", 37},
-        {"PIR Sensitivity", 2}, {"Trigger Mode", 1}, {"Language", 0},    {"Overwrite", 0},    {"Beep", 0}};
-    t.prompter.answers = {false, true};
+    t.record.setU8(rec::pirInterval, 28); // outside its list: shown as no choice, stored as 255
+    const std::pair<QString, int> script[] = {{"Camera Scene", 6}, {"Camera Mode", 1},     {"Video Size", 0},
+                                              {"Video Length", 0}, {"Camera Mode", 2},     {"Trigger Mode", 2},
+                                              {"Time Lapse", 37},  {"PIR Sensitivity", 2}, {"Trigger Mode", 1},
+                                              {"Language", 0},     {"Overwrite", 0},       {"Beep", 0}};
     open([&] {
         EXPECT_EQ(L("RF Switch")->currentText(), "On");
         EXPECT_TRUE(L("RF Switch")->isHidden() && labelOf(L("RF Switch"))->isHidden());
@@ -119,30 +125,41 @@ TEST_F(CameraDialog, OkWritesEachListIntoItsByteLongVideosWarnDefaultResetsTheFo
             choose(L(name), index);
             want.setU8(kBytes[kLists.indexOf(name)], static_cast<std::uint8_t>(index));
         }
-        const QString chosen = shown(&dlg, kCamera);
-        press(&dlg, "Default"); // answered No
-        EXPECT_EQ(shown(&dlg, kCamera), chosen);
         press(&dlg, "OK");
     });
     EXPECT_EQ(diff(want, t.record), Offsets{});
-    QStringList asked; // warnings (icon 2) after 25 and 60 seconds, not after 20; the question (icon 3)
-    for (const Prompt& p : t.prompter.prompts) {
-        if (p.kind != Prompt::Kind::Dialog) asked << p.title + '|' + p.text + '|' + QString::number(int(p.icon));
-        EXPECT_TRUE(p.kind != Prompt::Kind::Question || p.buttons == ui::Language::English); // "Yes" and "No"
-    }
-    const QString warning = "Video Length Setting|For saving flash power at night,it's suggested to set video length "
-                            "within 20s.|2/";
-    EXPECT_EQ(asked.join('/'),
-              warning + warning + "Camera Default Setting|You'll restore the default camera setting,\nAre you sure?|3");
-    const ProfileRecord before = t.record;
+}
+
+TEST_F(CameraDialog, VideosLongerThan20SecondsWarn) {
     open([&] {
+        for (const int length : {3, 4, 11, 0}) // 20, 25, 60 and 10 seconds
+            choose(L("Video Length"), length);
+    });
+    const QString warning = "Video Length Setting|For saving flash power at night,it's suggested to set video length "
+                            "within 20s.";
+    QStringList shown;
+    for (const Prompt& m : t.prompter.messages())
+        shown << m.title + '|' + m.text + '|' + QString::number(int(m.icon));
+    EXPECT_EQ(shown, QStringList({warning + "|2", warning + "|2"}));
+}
+
+TEST_F(CameraOk, DefaultAsksThenResetsTheFormWhichOkWrites) {
+    t.record.setU8(rec::beep, 0);
+    const ProfileRecord before = t.record;
+    t.prompter.answers = {false, true, true};
+    open([&] {
+        press(&dlg, "Default"); // answered No
+        EXPECT_EQ(shown(&dlg, "Beep"), "Off");
         press(&dlg, "Default");
         EXPECT_EQ(shown(&dlg, kCamera) + usable(&dlg, kCamera), kDefaults + "110011101111");
         QTest::keyClick(&dlg, Qt::Key_Escape);
     });
     EXPECT_EQ(diff(before, t.record), Offsets{});
+    EXPECT_EQ(t.prompter.prompts[1].title + '|' + t.prompter.prompts[1].text,
+              "Camera Default Setting|You'll restore the default camera setting,\nAre you sure?");
+    EXPECT_EQ(t.prompter.prompts[1].buttons, ui::Language::English); // "Yes" and "No"
     open([&] {
-        EXPECT_EQ(shown(&dlg, "PIR Interval|Beep"), "|Off"); // nothing of the cancelled reset stays
+        EXPECT_EQ(shown(&dlg, "Beep"), "Off"); // nothing of the cancelled reset stays
         press(&dlg, "Default");
         press(&dlg, "OK");
     });

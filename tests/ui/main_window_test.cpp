@@ -218,7 +218,7 @@ TEST_F(MainWindowTest, ResetAsksThenRestoresTheDefaults) {
     EXPECT_EQ(shown(*window), shown(ui::DlgGSM(t.ctx, frame)));
 }
 
-TEST_F(MainWindowTest, FolderChoiceAndQuit) {
+TEST_F(MainWindowTest, TheFolderChoiceTakesAPickedFolderOnlyAndKeepsTheTyping) {
     using Choice = ui::FolderChoice::Kind;
     const QString deep = "/" + QString(200, 'f'); // longer than can be typed
     fill({.count = "12", .path = "/typed"});
@@ -240,7 +240,10 @@ TEST_F(MainWindowTest, FolderChoiceAndQuit) {
     c().browseButton->click(); // the picker opens again on the folder last chosen; cancelled, it changes nothing
     EXPECT_EQ(std::pair(t.prompter.prompts.back().start, c().pathField->text()),
               std::pair(QString("/chosen"), QString("/chosen")));
-    // "キャンセル" ends the frame's run and writes nothing.
+}
+
+TEST_F(MainWindowTest, CancelEndsTheFramesRunAndWritesNothing) {
+    fill({.count = "12", .path = "/typed"});
     const ProfileRecord kept = record();
     t.prompter.clear();
     c().cancelButton->click();
