@@ -159,7 +159,7 @@ int run() {
         if (args[2].isEmpty()) return fail(QStringLiteral("build: the folder is empty (\".\" is the current one)"));
         const auto json = readInput(args[1]);
         if (!json) return cli::kFailed;
-        const std::filesystem::path folder = args[2].toStdString();
+        const std::filesystem::path folder(args[2].toStdU16String()); // never through an 8-bit string
         // Writes take turns with the windows' saves: the same lock, waited for as long.
         const SaveLock turn(platform::userTempFolder());
         if (const auto refused = turn.refusal(folder / kProfileBinName))

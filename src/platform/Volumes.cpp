@@ -10,7 +10,7 @@ namespace halvorn::platform {
 std::vector<std::filesystem::path> mountedVolumeRoots() {
     std::vector<std::filesystem::path> roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && volume.isReady()) roots.emplace_back(volume.rootPath().toStdString());
+        if (volume.isValid() && volume.isReady()) roots.emplace_back(volume.rootPath().toStdU16String());
     return roots;
 }
 

@@ -1,18 +1,12 @@
 #include "ui/FileErrorText.h"
 
 #include "profile/ProfileFormat.h"
+#include "ui/PathText.h"
 
-#include <QFile>
 
 #include <cerrno>
 
 namespace halvorn::ui {
-
-namespace {
-QString pathText(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
-} // namespace
 
 QString fileErrorText(const platform::FileError& error) {
     const QString path = pathText(error.path);

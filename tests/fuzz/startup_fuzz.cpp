@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static int argc = 0;
     [[maybe_unused]] static const QApplication app(argc, nullptr); // on the platform QT_QPA_PLATFORM names
     static const QTemporaryDir folder;                             // this process's own temporary folder
-    const std::filesystem::path path = folder.path().toStdString();
+    const std::filesystem::path path = folder.path().toStdU16String();
     std::ofstream(path / kBackupName, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     const std::uint8_t control = size > kBackupSize ? data[kBackupSize] : 0;

@@ -64,7 +64,7 @@ inline std::vector<std::string> fixtureLines(const std::string& name) {
 
 // A new folder, removed with all it holds at the end of the scope.
 struct TempDir : QTemporaryDir {
-    std::filesystem::path path() const { return QTemporaryDir::path().toStdString(); }
+    std::filesystem::path path() const { return QTemporaryDir::path().toStdU16String(); }
 };
 
 // Sets an environment variable, or with nothing unsets it.

@@ -4,6 +4,7 @@
 
 #include "support/ScriptedPrompter.h"
 #include "ui/AppContext.h"
+#include "ui/PathText.h"
 
 #include <QTemporaryDir>
 
@@ -30,8 +31,8 @@ public:
     Views views;
     ui::AppContext ctx;
 
-    std::filesystem::path tempPath() const { return tempDir.path().toStdString(); }
-    std::filesystem::path savePath() const { return saveDir.path().toStdString(); }
+    std::filesystem::path tempPath() const { return ui::toPath(tempDir.path()); }
+    std::filesystem::path savePath() const { return ui::toPath(saveDir.path()); }
 };
 
 // A FrameAccess that records the quit.

@@ -15,10 +15,11 @@ namespace {
 
 TEST_F(MainWindowTest, SaveWritesThePageCodeChecksThePathAndReports) {
     namespace fs = std::filesystem;
-    const QString folder = QString::fromStdString(t.savePath().string()), file = folder + "/file",
-                  app = ui::applicationTitle();
-    const fs::path bin = t.savePath() / kProfileBinName, backup = t.tempPath() / kBackupName;
-    writeAll(file.toStdString(), {1}); // it passes the existence test, and is no folder to write into
+    const fs::path card = t.savePath() / u"カード 日本", bin = card / kProfileBinName, // a folder outside ASCII
+        backup = t.tempPath() / kBackupName;
+    fs::create_directory(card);
+    const QString folder = ui::pathText(card), file = folder + "/file", app = ui::applicationTitle();
+    writeAll(ui::toPath(file), {1}); // it passes the existence test, and is no folder to write into
     const auto report = [](platform::WriteStep step, int error, const fs::path& path) {
         return ui::fileErrorText(platform::FileError{step, error, path});
     };
@@ -33,7 +34,7 @@ TEST_F(MainWindowTest, SaveWritesThePageCodeChecksThePathAndReports) {
         {{.count = "100", .path = folder}, "送信モード", "最大枚数は0-99の範囲で設定してください", ui::MessageIcon::Error},
         {{}, "保存先", "設定ファイルの保存先を選択してください", ui::MessageIcon::None},
         {{.path = folder + "/gone"}, app, "保存先が見つかりません", ui::MessageIcon::None},
-        {{.path = file}, app, report(platform::WriteStep::OpenFolder, ENOTDIR, file.toStdString() + "/PROFILE.BIN"), ui::MessageIcon::Error},
+        {{.path = file}, app, report(platform::WriteStep::OpenFolder, ENOTDIR, ui::toPath(file + "/PROFILE.BIN")), ui::MessageIcon::Error},
         {{.path = folder}, app, report(platform::WriteStep::Create, EACCES, bin), ui::MessageIcon::Error, 0, 1},
         {{.path = folder}, app, report(platform::WriteStep::Create, EACCES, backup), ui::MessageIcon::Error, 1, 2},
         {{.path = folder}, "保存先", "設定ファイルは次の場所に保存されました " + folder, ui::MessageIcon::None, 2},

@@ -190,7 +190,7 @@ TEST_F(MainWindowTest, OpeningShowsTheChoicesEnablesByThemAndKeepsTheBytesOfNone
 
 TEST_F(MainWindowTest, ResetAsksThenRestoresTheDefaults) {
     t.views.country.rows[15] = 3; // the reset takes the operator of view position 15
-    const QString folder = QString::fromStdString(t.savePath().string());
+    const QString folder = ui::pathText(t.savePath());
     // From "Finland", the save took the relay copy that the reset stores.
     fill({.sms = 1, .rename = 1, .country = 9, .phones = {"1234"}, .name = "CAM", .path = folder});
     window->save();

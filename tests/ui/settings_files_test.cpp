@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using Kind = Prompt::Kind;
 
-QString text(const fs::path& p) { return QString::fromStdString(p.string()); }
+QString text(const fs::path& p) { return ui::pathText(p); }
 
 TEST_F(MainWindowTest, ACardReadBackShowsWhatWasSavedAndTheNextOkWritesItAgain) {
     const QString card = text(t.savePath());

@@ -30,7 +30,7 @@ struct Start {
         if (variant >= 0) writeAll(folder() / kBackupName, encodeBackup(saved, CustomOperators::builtIn()));
         state.prepare();
     }
-    std::filesystem::path folder() const { return temp.path().toStdString(); }
+    std::filesystem::path folder() const { return temp.path().toStdU16String(); }
 };
 
 TEST(StartUp, TakesTheBackupWhateverItsVariantElseTheDefaultsAndNarrowsTheViews) {

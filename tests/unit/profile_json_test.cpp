@@ -160,7 +160,7 @@ TEST(ProfileJson, TheProgramAtItsEdges) {
     for (const auto& [name, bytes] : files)
         test::writeAll(dir.path() / name, bytes);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TMPDIR", QString::fromStdString(dir.path().string()));
+    env.insert("TMPDIR", QString::fromStdU16String(dir.path().u16string()));
     for (const auto& r : rows) {
         SCOPED_TRACE(r.row);
         QProcess run;

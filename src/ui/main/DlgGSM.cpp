@@ -8,6 +8,7 @@
 #include "ui/FieldText.h"
 #include "ui/FileErrorText.h"
 #include "ui/FolderStart.h"
+#include "ui/PathText.h"
 #include "ui/FormControls.h"
 #include "ui/dialogs/DlgEmailSetting.h"
 #include "ui/dialogs/DlgOperator.h"
@@ -16,7 +17,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -575,7 +575,7 @@ void DlgGSM::save() {
                               MessageIcon::None);
         return;
     }
-    const std::filesystem::path folder(QFile::encodeName(values_.savePath).toStdString());
+    const std::filesystem::path folder = toPath(values_.savePath);
     if (!platform::pathExists(folder)) {
         ctx_.prompter.message(this, QString(), QStringLiteral("保存先が見つかりません"), MessageIcon::None);
         return;
@@ -592,7 +592,7 @@ void DlgGSM::save() {
 FolderChoice DlgGSM::pickFolder(const QString& prompt) {
     QStringList mountRoots;
     for (const auto& root : platform::mountedVolumeRoots())
-        mountRoots << QFile::decodeName(root.c_str());
+        mountRoots << pathText(root);
     const PickerPlaces places =
         pickerPlaces(lastChosenFolder_, mountRoots, QString::fromLocal8Bit(platform::userName()), QDir::homePath());
     FolderChoice choice = ctx_.prompter.chooseFolder(this, prompt, places.start, places.volumes);
@@ -618,7 +618,7 @@ void DlgGSM::chooseFolder() {
 void DlgGSM::loadFromCard() {
     const FolderChoice choice = pickFolder(QStringLiteral("読み込むカードのフォルダーを選択してください"));
     if (choice.kind != FolderChoice::Kind::Folder) return;
-    const LoadResult read = ctx_.files.readCard(QFile::encodeName(choice.path).toStdString());
+    const LoadResult read = ctx_.files.readCard(toPath(choice.path));
     if (!read.loaded()) {
         ctx_.prompter.message(this, kCardTitle, loadErrorText(read), MessageIcon::Error);
         return;
@@ -644,7 +644,7 @@ void DlgGSM::exportSettings() {
     const QString file = ctx_.prompter.chooseFile(this, kExportTitle, FileUse::Save, QDir(fileStart()).filePath(name));
     if (file.isEmpty()) return;
     lastFileFolder_ = QFileInfo(file).absolutePath();
-    if (const auto error = ctx_.files.exportSettings(QFile::encodeName(file).toStdString())) {
+    if (const auto error = ctx_.files.exportSettings(toPath(file))) {
         ctx_.prompter.message(this, QString(), fileErrorText(*error), MessageIcon::Error);
         return;
     }
@@ -656,7 +656,7 @@ void DlgGSM::importSettings() {
     const QString file = ctx_.prompter.chooseFile(this, kImportTitle, FileUse::Open, fileStart());
     if (file.isEmpty()) return;
     lastFileFolder_ = QFileInfo(file).absolutePath();
-    const LoadResult read = ctx_.files.importSettings(QFile::encodeName(file).toStdString());
+    const LoadResult read = ctx_.files.importSettings(toPath(file));
     if (!read.loaded()) {
         ctx_.prompter.message(this, kImportTitle, loadErrorText(read), MessageIcon::Error);
         return;
