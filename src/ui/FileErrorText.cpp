@@ -3,7 +3,6 @@
 #include "profile/ProfileFormat.h"
 #include "ui/PathText.h"
 
-
 #include <cerrno>
 
 namespace halvorn::ui {
