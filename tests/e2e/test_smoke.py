@@ -96,10 +96,6 @@ def test_card_read_back_through_the_menu_then_saved(session):
     wm_class = "^%s$" % re.search(r"^StartupWMClass=(.*)$", entry.read_text(), re.M)[1]
     assert subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(session.proc.pid), "--class",
                            wm_class], capture_output=True).stdout.split(), wm_class
-    d.press(d.find(session.frame, R.ROLE_PUSH_BUTTON, "初期化"))
-    box = d.find(session.app, R.ROLE_ALERT, "初期化")
-    assert sorted(b.name for b in d.find_all(box, R.ROLE_PUSH_BUTTON)) == sorted(["はい", "いいえ"])
-    d.press(d.find(box, R.ROLE_PUSH_BUTTON, "いいえ"))
     d.press(d.find(session.frame, R.ROLE_MENU_ITEM, "ファイル"))
     d.press(d.find(session.app, R.ROLE_MENU_ITEM, "カードから読み込む..."))
     picker = d.find(session.app, R.ROLE_DIALOG, "読み込むカードのフォルダーを選択してください")

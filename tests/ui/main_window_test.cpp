@@ -49,14 +49,12 @@ TEST_F(MainWindowTest, ChecksStoreStepByStepAndStopAtTheFirstFailure) {
     constexpr int kFinnishRelayRow = 11;       // the preset table's last row
     const std::vector<Check> checks{
         {"to both", {.count = "0", .target = 2, .phones = {"1234", p15}, .mails = {a47, "", "b@c"}}},
-        {"SMS on, to phones", {.count = "99", .mode = 1, .sms = 1, .target = 0, .phones = {"1234"}, .mails = {}}},
         {"names and path", {.mode = 3, .rename = 1, .name = "az09AZzA", .path = QString(128, 'p')}},
         {"own account complete", {.preset = 1}},
         {"Finland", {.country = 9}, {}, {}, 6, {}, nullptr, kFinnishRelayRow},
         {"a position holding Finland", {.country = 4}, {}, {}, 6, {}, nullptr, kFinnishRelayRow},
         {"after Finland", {.country = 10}},
         {"country outside the view", {.country = 27}},
-        {"count 100", {.count = "100"}, "送信モード", count, 1},
         {"count 100, disabled by off", {.count = "100", .mode = 3}, "送信モード", count, 1},
         {"count empty", {.count = ""}, app, "Enter an integer.", 0, {}, &Controls::countField},
         // clang-format off

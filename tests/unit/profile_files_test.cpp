@@ -3,7 +3,6 @@
 #include "store/ProfileFiles.h"
 #include "support/FileHelpers.h"
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace halvorn;
@@ -104,24 +103,4 @@ TEST_F(ProfileFilesTest, AFailedFileEndsTheSave) {
         EXPECT_EQ(std::pair(readAll(bin), readAll(backup)),
                   std::pair(oldKept ? Bytes{1} : encodeProfileBin(record), Bytes{2}));
     }
-}
-// Saves of two running copies onto one card take turns: each save succeeds and both files stay whole.
-TEST_F(ProfileFilesTest, SavesOfRunningCopiesTakeTurns) {
-    startWithDefaults();
-    record.setU8(rec::sendHour, 1);
-    const pid_t other = ::fork();
-    record.setU8(rec::sendHour, other == 0 ? 2 : 3);
-    bool saved = true;
-    for (int i = 0; i < 25; ++i)
-        saved = saved && files().saveProfileFiles(card.path()) == std::nullopt;
-    if (other == 0) ::_exit(saved ? 0 : 1);
-    int status = -1;
-    ::waitpid(other, &status, 0);
-    EXPECT_TRUE(saved && WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    const auto whole = [&](int hour, const Bytes& got, bool isBin) {
-        record.setU8(rec::sendHour, static_cast<std::uint8_t>(hour));
-        return got == (isBin ? encodeProfileBin(record) : encodeBackup(record, custom));
-    };
-    EXPECT_TRUE(whole(2, readAll(bin), true) || whole(3, readAll(bin), true));
-    EXPECT_TRUE(whole(2, readAll(backup), false) || whole(3, readAll(backup), false));
 }

@@ -46,7 +46,6 @@ TEST(SaveRules, APhoneIsEmptyOrFourToFifteenAndPhoneOneIsTheSmsNumber) {
         {"longest", 3, 15, false, kOk},
         {"one short", 1, 3, false, Rule::PhoneLength},
         {"one long", 3, 16, false, Rule::PhoneLength},
-        {"one character", 2, 1, false, Rule::PhoneLength},
         {"SMS on, phone 1 short", 0, 3, true, Rule::SmsPhoneLength},
         {"SMS on, phone 1 long", 0, 16, true, Rule::SmsPhoneLength},
         {"SMS on, phone 2 short", 1, 3, true, Rule::PhoneLength},
