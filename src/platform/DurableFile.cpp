@@ -18,12 +18,6 @@ namespace {
 
 constexpr std::size_t kReadCap = std::size_t{1024} * 1024;
 
-std::string replacePath(const std::string& text, const std::filesystem::path& path) {
-    const auto at = text.find("%1");
-    if (at == std::string::npos) return text;
-    return text.substr(0, at) + path.string() + text.substr(at + 2);
-}
-
 // ".PROFILE.BIN.tmp-", built by appending: g++ 12 at -O3 reports a false
 // overlap (-Wrestrict) for "." + std::string.
 std::string temporaryPrefix(const std::filesystem::path& target) {
@@ -149,37 +143,6 @@ private:
 };
 
 } // namespace
-
-std::string FileError::describe() const {
-    if (replaced()) {
-        const std::string cause = error == 0 ? "what was read back differs" : std::strerror(error);
-        return replacePath("The new settings were written to %1, but could not be confirmed (", path) + cause +
-               "). Check the card before using it.";
-    }
-    if (step == WriteStep::Lock && error == EWOULDBLOCK)
-        return replacePath("%1 was not written: another save of Halvorn Setup is in progress. Try again.", path);
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return replacePath("Access to %1 was denied.", path);
-    case ENOSPC:
-    case EDQUOT:
-        return replacePath("Disk full while accessing %1.", path);
-    case EROFS:
-        return replacePath("%1 could not be written: the card is write-protected.", path);
-    case ENOTDIR:
-    case EEXIST:
-        return replacePath("%1 could not be written: a part of the path is a file, not a folder.", path);
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        return replacePath("%1 could not be written: the folder was not found; the card may have been removed.", path);
-    case EIO:
-        return replacePath("%1 could not be written: the card is unreadable (input/output error).", path);
-    default:
-        return replacePath("%1 could not be written: ", path) + std::strerror(error) + ".";
-    }
-}
 
 SysCalls SysCalls::real() {
     SysCalls s;
