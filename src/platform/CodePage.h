@@ -15,10 +15,11 @@ namespace halvorn::platform {
 // ar 1256, Baltic 1257, vi 1258, th 874, everything else 1252.
 int codePageForLocale(std::string_view localeName);
 
-// The code page of this process: from the locale (LC_ALL, LC_CTYPE, LANG) on POSIX.
+// The code page of this process: from the locale (LC_ALL, LC_CTYPE, LANG) on POSIX, the system's ANSI
+// code page (GetACP) on Windows.
 int systemCodePage();
 
-// A codec for the code page; nullptr when the toolkit has no converter for it.
+// A codec for the code page; nullptr when the toolkit (Windows: the system) has no converter for it.
 std::unique_ptr<TextCodec> makeCodec(int codePage);
 
 // The codec the program runs with: the code page's, or 1252's when the toolkit

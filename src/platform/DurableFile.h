@@ -3,7 +3,8 @@
 // not touched at all: a new file beside the target, every byte written and
 // checked, synced, closed, renamed over the target, the folder synced, and the
 // result read back and compared. Any failure removes the new file and keeps
-// the old one.
+// the old one. POSIX and Win32 each have their own implementation, chosen at
+// build time; errors reach the callers as errno values on both.
 
 #include <cstdint>
 #include <filesystem>
@@ -20,7 +21,7 @@ enum class WriteStep { Lock, OpenFolder, Create, Write, Sync, Close, Rename, Syn
 
 struct FileError {
     WriteStep step;
-    int error; // errno, or 0 when the read-back differed
+    int error; // errno (on Windows mapped from the system's error code), or 0 when the read-back differed
     std::filesystem::path path;
     // True when the new file had already replaced the target when the step
     // failed: it is there, but could not be confirmed.
@@ -31,6 +32,25 @@ struct FileError {
 
 // The operating-system calls the writer makes. Tests replace single entries to
 // make a chosen step fail.
+#ifdef _WIN32
+// A failing call returns false (or an invalid handle) with the error left for
+// GetLastError. Handles are HANDLE, sizes DWORD; no Windows header needed here.
+struct SysCalls {
+    std::function<void*(const wchar_t* path, unsigned long access, unsigned long share, unsigned long disposition,
+                        unsigned long flags)>
+        createFile;
+    std::function<bool(void* file, const void* buf, unsigned long n, unsigned long* done)> writeFile;
+    std::function<bool(void* file, void* buf, unsigned long n, unsigned long* done)> readFile;
+    std::function<bool(void* file)> flush;
+    std::function<bool(void* file)> close;
+    std::function<bool(const wchar_t* from, const wchar_t* to)> replace; // MoveFileExW, replacing, written through
+    std::function<bool(const wchar_t* path)> remove;
+
+    static SysCalls real();
+};
+// The errno value for a Windows error code.
+int errnoOfSystemError(unsigned long code);
+#else
 struct SysCalls {
     std::function<int(const char* path, int flags)> openFolder;
     std::function<int(int dirfd, const char* name, int flags, mode_t mode)> openat;
@@ -45,9 +65,10 @@ struct SysCalls {
 
     static SysCalls real();
 };
+#endif
 
 struct WriteOptions {
-    mode_t mode = 0644;       // permissions of the new file
+    mode_t mode = 0644;       // permissions of the new file (POSIX; a Windows file takes its folder's)
     bool syncToDevice = true; // fsync the file and the folder
 };
 
@@ -88,7 +109,11 @@ public:
     std::optional<FileError> error() const { return error_; }
 
 private:
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
     int fd_ = -1;
+#endif
     std::optional<FileError> error_;
 };
 

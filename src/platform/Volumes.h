@@ -7,7 +7,7 @@
 
 namespace halvorn::platform {
 
-// The root folders of the mounted volumes that are ready for use.
+// The root folders of the mounted volumes that are ready for use (Windows: the removable drives only).
 std::vector<std::filesystem::path> mountedVolumeRoots();
 
 // The login name of the user running the program; empty when unknown.

@@ -22,7 +22,9 @@ QString fileErrorText(const platform::FileError& error) {
     case EROFS:
         return QStringLiteral("%1 に書き込めません。カードが書き込み禁止になっています。").arg(path);
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return QStringLiteral("%1 に書き込めません。カードの空き容量が不足しています。").arg(path);
     case EACCES:
     case EPERM:

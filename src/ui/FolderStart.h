@@ -12,7 +12,8 @@ struct PickerPlaces {
 };
 
 // The removable volumes are the mount roots under /media/<user>/ or
-// /run/media/<user>/, in their order. The picker opens on the last folder
+// /run/media/<user>/, in their order (on Windows: every root given, the
+// removable drives). The picker opens on the last folder
 // chosen in this run; else on the first removable volume; else in the home
 // folder (never in the working folder).
 PickerPlaces pickerPlaces(const QString& lastChosen, const QStringList& mountRoots, const QString& user,
