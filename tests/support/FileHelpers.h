@@ -1,29 +1,31 @@
 #pragma once
-// Small file helpers the file tests share.
+// Small file helpers the file tests share; those after the fixtures are POSIX only.
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+#ifndef _WIN32
 #include "platform/DurableFile.h"
 
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdint>
-#include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <grp.h>
-#include <iterator>
 #include <memory>
 #include <optional>
-#include <sstream>
-#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
 namespace halvorn::test {
 
@@ -62,6 +64,7 @@ inline std::vector<std::string> fixtureLines(const std::string& name) {
     return lines;
 }
 
+#ifndef _WIN32
 // A new folder, removed with all it holds at the end of the scope.
 struct TempDir : QTemporaryDir {
     std::filesystem::path path() const { return QTemporaryDir::path().toStdU16String(); }
@@ -148,4 +151,5 @@ inline platform::SysCalls faultySys(const Fault& f) {
     return s;
 }
 
+#endif
 } // namespace halvorn::test

@@ -32,6 +32,6 @@ TEST(CodePage, ConversionsBothWays) {
     }
     for (const int codePage : {874, 949, 950, 1250, 1251, 1253, 1254, 1255, 1256, 1257, 1258})
         EXPECT_EQ(makeCodec(codePage)->encode(u"AZ09@.%"), "AZ09@.%") << codePage;
-    EXPECT_EQ(std::pair(makeCodec(437) == nullptr, makeRunCodec(437)->encode(u"€é")),
+    EXPECT_EQ(std::pair(makeCodec(999) == nullptr, makeRunCodec(999)->encode(u"€é")),
               std::pair(true, std::optional<std::string>("\x80\xE9")));
 }
