@@ -7,13 +7,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 #ifndef _WIN32
 #include "platform/DurableFile.h"
-
-#include <QTemporaryDir>
 
 #include <array>
 #include <cerrno>
@@ -25,6 +24,13 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#else
+#include "platform/DurableFile.h"
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
 #endif
 
 namespace halvorn::test {
@@ -64,12 +70,29 @@ inline std::vector<std::string> fixtureLines(const std::string& name) {
     return lines;
 }
 
-#ifndef _WIN32
-// A new folder, removed with all it holds at the end of the scope.
-struct TempDir : QTemporaryDir {
-    std::filesystem::path path() const { return QTemporaryDir::path().toStdU16String(); }
+// A new owner-only folder in the system's temporary folder, removed with all it holds at the end of the scope.
+class TempDir {
+public:
+    TempDir() {
+        std::random_device random;
+        do
+            folder_ = std::filesystem::temp_directory_path() / ("halvorn-test-" + std::to_string(random()));
+        while (!std::filesystem::create_directory(folder_));
+        std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return folder_; }
+
+private:
+    std::filesystem::path folder_;
 };
 
+#ifndef _WIN32
 // Sets an environment variable, or with nothing unsets it.
 inline void putEnv(const char* name, const std::optional<std::string>& value) {
     value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
@@ -151,5 +174,46 @@ inline platform::SysCalls faultySys(const Fault& f) {
     return s;
 }
 
+#else
+// One fault in the real calls of the Windows file writer: a step failing with a system error code
+// (only its first three calls when transient), or writes or a read-back that misbehave.
+struct Fault {
+    enum How { Fail, ZeroWrite, Irregular, CorruptRead } how;
+    platform::WriteStep step;
+    unsigned long error;
+    bool transient = false;
+};
+
+inline platform::SysCalls faultySys(const Fault& f) {
+    using enum platform::WriteStep;
+    const platform::SysCalls real = platform::SysCalls::real();
+    platform::SysCalls s = real;
+    const auto calls = std::make_shared<std::array<int, 10>>(); // per step, and the writes last
+    const auto fail = [f, calls](platform::WriteStep step) {
+        const bool now = f.how == Fault::Fail && f.step == step && (!f.transient || (*calls)[int(step)]++ < 3);
+        if (now) ::SetLastError(f.error);
+        return now;
+    };
+    s.createFile = [=](const wchar_t* p, unsigned long access, unsigned long share, unsigned long how,
+                       unsigned long flags) {
+        return fail(how == CREATE_NEW ? Create : ReadBack) ? INVALID_HANDLE_VALUE
+                                                           : real.createFile(p, access, share, how, flags);
+    };
+    s.writeFile = [=](void* h, const void* b, unsigned long n, unsigned long* done) {
+        const int call = (*calls)[9]++; // the first write is short
+        if (f.how == Fault::Irregular && call == 0) return real.writeFile(h, b, n / 2, done);
+        if (f.how == Fault::ZeroWrite) return *done = 0, true;
+        return !fail(Write) && real.writeFile(h, b, n, done);
+    };
+    s.readFile = [=](void* h, void* b, unsigned long n, unsigned long* done) {
+        const bool read = real.readFile(h, b, n, done);
+        if (f.how == Fault::CorruptRead && read && *done > 0) static_cast<std::uint8_t*>(b)[0] ^= 0x01;
+        return read;
+    };
+    s.flush = [=](void* h) { return !fail(Sync) && real.flush(h); };
+    s.close = [=](void* h) { return real.close(h) && !fail(Close); };
+    s.replace = [=](const wchar_t* from, const wchar_t* to) { return !fail(Rename) && real.replace(from, to); };
+    return s;
+}
 #endif
 } // namespace halvorn::test
