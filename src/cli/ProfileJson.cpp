@@ -364,7 +364,7 @@ CheckReport checkProfile(const ProfileFile& file, const TextCodec& codec) {
         else if (f.failure.rule == rules::Rule::CameraNameSmallLetter)
             warnings << QStringLiteral("%1: \"%2\" holds small letters").arg(path, textAt(r, rec::cameraName, codec));
         else
-            report.refusals << path + QStringLiteral(": ") + ui::ruleText(f.failure).text;
+            report.refusals << path + QStringLiteral(": ") + QString::fromStdString(ui::ruleText(f.failure).text);
     }
     for (const QString& w : warnings)
         report.warnings << QStringLiteral("warning: ") + w;

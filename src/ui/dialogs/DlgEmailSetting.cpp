@@ -301,7 +301,7 @@ std::optional<MailServerEntry> DlgEmailSetting::entryFromForm() {
     // the record as it was.
     const bool custom = isCustom(current_);
     const auto failed = [this](const rules::Failure& failure) {
-        if (failure) say(ruleText(failure).text);
+        if (failure) say(QString::fromStdString(ruleText(failure).text));
         return bool(failure);
     };
     std::optional<std::string> server, port;
@@ -356,7 +356,9 @@ void DlgEmailSetting::sendTestMail() {
     const QString sender = fieldText(*entry, mail::senderAddress, ctx_.codec);
     const QString recipient = target.recipient.isEmpty() ? sender : target.recipient;
     if (!rules::fitsMailCommand(recipient.toStdU16String())) {
-        ctx_.prompter.message(this, kTestTitle, unfitForMailText(target.recipientField), MessageIcon::Error);
+        ctx_.prompter.message(this, kTestTitle,
+                              QString::fromStdString(unfitForMailText(target.recipientField.toStdString())),
+                              MessageIcon::Error);
         return;
     }
     mail::MailRequest request;

@@ -139,7 +139,8 @@ bool WorkTimePanel::validate(Prompter& prompter, QWidget* owner) const {
             rules::checkWorkTime(k, {s.switchOn, s.startHour, s.startMinute, s.stopHour, s.stopMinute, anyDay});
         if (failure) {
             const RuleText said = ruleText(failure);
-            prompter.message(owner, said.title, said.text, MessageIcon::None);
+            prompter.message(owner, QString::fromStdString(said.title), QString::fromStdString(said.text),
+                             MessageIcon::None);
             return false;
         }
     }

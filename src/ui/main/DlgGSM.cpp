@@ -476,7 +476,7 @@ bool DlgGSM::checkAndStore() {
 bool DlgGSM::refused(const rules::Failure& failure) {
     if (!failure) return false;
     const RuleText said = ruleText(failure);
-    fail(said.title, said.text);
+    fail(QString::fromStdString(said.title), QString::fromStdString(said.text));
     return true;
 }
 
