@@ -1,59 +1,54 @@
-// halvorn-profile: a card's settings from the command line.
+// halvorn-profile: a card's settings from the command line. Standard C++ with
+// header-only JSON and argument libraries, so that it builds for Windows too.
 
 #include "cli/ProfileJson.h"
+#include "cli/Utf8.h"
 #include "platform/CodePage.h"
 #include "platform/TempFolder.h"
 #include "store/ProfileFiles.h"
 #include "store/SaveLock.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QFile>
-#include <QJsonDocument>
-#include <QTextStream>
+#include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+#endif
 
 namespace {
 
 using namespace halvorn;
 
 // More than any settings file or JSON object of this program holds.
-constexpr qint64 kInputLimit = qint64{64} * 1024;
+constexpr std::size_t kInputLimit = std::size_t{64} * 1024;
 
-// Texts from files and from the command line reach the terminal with their
-// control characters (C0, DEL, C1) as \xNN or \uNNNN and the backslash
-// doubled, so that none of them acts on the terminal.
-QString escaped(const QString& text) {
-    QString out;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u'\\')
-            out += QStringLiteral("\\\\");
-        else if (u < 0x20 || u == 0x7F)
-            out += QStringLiteral("\\x%1").arg(u, 2, 16, QChar(u'0'));
-        else if (u >= 0x80 && u < 0xA0)
-            out += QStringLiteral("\\u%1").arg(u, 4, 16, QChar(u'0'));
-        else
-            out += c;
-    }
-    return out;
-}
+constexpr std::string_view kHelp = R"(Usage: halvorn-profile [options] command [ARGS...]
+Shows, builds and checks the settings file of a Halvorn trail camera.
 
-// Each line escaped, the line breaks kept.
-QByteArray escapedLines(const QString& text) {
-    QStringList lines = text.split(u'\n');
-    for (QString& line : lines)
-        line = escaped(line);
-    return lines.join(u'\n').toUtf8();
-}
+Commands:
+  show FILE           print a PROFILE.BIN or a backup as one JSON object
+  build JSON FOLDER   write FOLDER/PROFILE.BIN from a JSON object (JSON may be -)
+  check FILE          list the values the settings windows would not accept
 
-int fail(const QString& text) {
-    QTextStream(stderr) << "halvorn-profile: " << escaped(text) << '\n';
+Options:
+  -h, --help          Displays help on commandline options.
+  -v, --version       Displays version information.
+  --code-page <N>     Convert texts through code page <N> instead of the locale's.
+)";
+
+int fail(std::string_view text) {
+    std::fprintf(stderr, "halvorn-profile: %s\n", cli::escaped(text).c_str());
     return cli::kFailed;
 }
 
@@ -61,127 +56,178 @@ int fail(const QString& text) {
 int outputError = 0;
 
 // Writes to standard output; false when the write failed, which ends the command.
-bool put(const QByteArray& bytes) {
-    const auto size = static_cast<std::size_t>(bytes.size());
-    if (std::fwrite(bytes.constData(), 1, size, stdout) == size) return true;
+bool put(std::string_view bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size()) return true;
     outputError = errno;
     return false;
 }
 
 // JSON escapes every control character but DEL and the C1 ones; those only occur inside strings.
-QByteArray forTerminal(QByteArray json) {
-    json.replace("\x7f", "\\u007f");
-    for (int c = 0x80; c < 0xA0; ++c) { // U+0080 to U+009F: C2 80 to C2 9F in UTF-8
-        const char utf8[] = {'\xc2', static_cast<char>(c), '\0'};
-        json.replace(utf8, "\\u00" + QByteArray::number(c, 16));
+std::string forTerminal(std::string json) {
+    std::string out;
+    char code[8];
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        const auto c = static_cast<unsigned char>(json[i]);
+        const auto next = i + 1 < json.size() ? static_cast<unsigned char>(json[i + 1]) : 0;
+        if (c == 0x7F) {
+            out += "\\u007f";
+        } else if (c == 0xC2 && next >= 0x80 && next < 0xA0) { // U+0080 to U+009F in UTF-8
+            std::snprintf(code, sizeof code, "\\u%04x", next);
+            out += code;
+            ++i;
+        } else {
+            out += json[i];
+        }
     }
-    return json;
+    return out;
+}
+
+// A path from an argument's UTF-8, never through the locale's 8-bit code page.
+std::filesystem::path pathOf(const std::string& utf8) {
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+#else
+    return {utf8};
+#endif
 }
 
 // The file's bytes (standard input for "-"), or nothing after the reason is on
 // standard error. No more than one byte past the limit is read.
-std::optional<QByteArray> readInput(const QString& name) {
-    QFile file(name);
-    const auto mode = QIODevice::ReadOnly | QIODevice::Unbuffered;
-    const bool open = name == QStringLiteral("-") ? file.open(fileno(stdin), mode) : file.open(mode);
-    QByteArray bytes;
-    while (open && bytes.size() <= kInputLimit) {
-        const QByteArray more = file.read(kInputLimit + 1 - bytes.size());
-        if (more.isEmpty()) break;
-        bytes += more;
+std::optional<std::string> readInput(const std::string& name) {
+#ifdef _WIN32
+    std::FILE* file = name == "-" ? stdin : ::_wfopen(pathOf(name).c_str(), L"rb");
+#else
+    std::FILE* file = name == "-" ? stdin : std::fopen(name.c_str(), "rb");
+#endif
+    if (file == nullptr) {
+        fail(name + ": " + std::strerror(errno));
+        return std::nullopt;
     }
-    if (!open || file.error() != QFileDevice::NoError) {
-        fail(QStringLiteral("%1: %2").arg(name, file.errorString()));
+    std::string bytes;
+    char buffer[4096];
+    int error = 0;
+    while (bytes.size() <= kInputLimit) {
+        const std::size_t n = std::fread(buffer, 1, std::min(sizeof buffer, kInputLimit + 1 - bytes.size()), file);
+        if (n == 0) {
+            if (std::ferror(file) != 0) error = errno != 0 ? errno : EIO;
+            break;
+        }
+        bytes.append(buffer, n);
+    }
+    if (file != stdin) std::fclose(file);
+    if (error != 0) {
+        fail(name + ": " + std::strerror(error));
         return std::nullopt;
     }
     if (bytes.size() > kInputLimit) {
-        fail(QStringLiteral("%1: too large (more than %2 bytes)").arg(name).arg(kInputLimit));
+        fail(name + ": too large (more than " + std::to_string(kInputLimit) + " bytes)");
         return std::nullopt;
     }
     return bytes;
 }
 
-std::optional<cli::ProfileFile> readProfile(const QString& name) {
+std::optional<cli::ProfileFile> readProfile(const std::string& name) {
     const auto bytes = readInput(name);
     if (!bytes) return std::nullopt;
-    QString why;
+    std::string why;
     auto file = cli::readProfileFile(
-        {reinterpret_cast<const std::uint8_t*>(bytes->constData()), static_cast<std::size_t>(bytes->size())}, why);
-    if (!file) fail(QStringLiteral("%1: %2").arg(name, why));
+        {reinterpret_cast<const std::uint8_t*>(bytes->data()), static_cast<std::size_t>(bytes->size())}, why);
+    if (!file) fail(name + ": " + why);
     return file;
 }
 
-int run() {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Shows, builds and checks the settings file of a Halvorn trail camera.\n\n"
-                       "Commands:\n"
-                       "  show FILE           print a PROFILE.BIN or a backup as one JSON object\n"
-                       "  build JSON FOLDER   write FOLDER/PROFILE.BIN from a JSON object (JSON may be -)\n"
-                       "  check FILE          list the values the settings windows would not accept"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption codePage(QStringLiteral("code-page"),
-                                      QStringLiteral("Convert texts through code page <N> instead of the locale's."),
-                                      QStringLiteral("N"));
-    parser.addOption(codePage);
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("show, build or check"));
-    parser.addPositionalArgument(QStringLiteral("arguments"), QStringLiteral("the command's files"),
-                                 QStringLiteral("[ARGS...]"));
-    if (!parser.parse(QCoreApplication::arguments())) return fail(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) return put(escapedLines(parser.helpText())) ? 0 : cli::kFailed;
-    if (parser.isSet(QStringLiteral("version")))
-        return put("halvorn-profile " + QCoreApplication::applicationVersion().toUtf8() + '\n') ? 0 : cli::kFailed;
+int run(std::vector<std::string> arguments) {
+    CLI::App app;
+    app.set_help_flag(); // the program's own help, below
+    bool help = false, version = false;
+    std::string codePage;
+    std::vector<std::string> args;
+    app.add_flag("-h,--help", help);
+    app.add_flag("-v,--version", version);
+    app.add_option("--code-page", codePage);
+    app.add_option("command", args);
+    app.allow_extras(false);
+    std::reverse(arguments.begin(), arguments.end()); // as the parser takes them
+    try {
+        app.parse(arguments);
+    } catch (const CLI::ParseError& e) {
+        return fail(e.what());
+    }
+    if (help) return put(cli::escaped(kHelp, true)) ? 0 : cli::kFailed;
+    if (version) return put("halvorn-profile " HALVORN_VERSION "\n") ? 0 : cli::kFailed;
 
     std::unique_ptr<TextCodec> codec;
-    if (parser.isSet(codePage)) {
-        bool number = false;
-        const int page = parser.value(codePage).toInt(&number);
-        if (number) codec = platform::makeCodec(page);
-        if (!codec) return fail(QStringLiteral("no converter for code page %1").arg(parser.value(codePage)));
+    if (app.count("--code-page") != 0) {
+        int page = 0;
+        const auto [end, error] = std::from_chars(codePage.data(), codePage.data() + codePage.size(), page);
+        if (error == std::errc() && end == codePage.data() + codePage.size()) codec = platform::makeCodec(page);
+        if (!codec) return fail("no converter for code page " + codePage);
     } else {
         codec = platform::makeRunCodec(platform::systemCodePage());
     }
 
-    const QStringList args = parser.positionalArguments();
-    const QString command = args.value(0);
-    if ((command == QStringLiteral("show") || command == QStringLiteral("check")) && args.size() == 2) {
+    const std::string command = args.empty() ? std::string() : args[0];
+    if ((command == "show" || command == "check") && args.size() == 2) {
         const auto file = readProfile(args[1]);
         if (!file) return cli::kFailed;
-        if (command == QStringLiteral("show"))
-            return put(forTerminal(QJsonDocument(cli::showProfile(*file, *codec)).toJson())) ? 0 : cli::kFailed;
+        if (command == "show")
+            return put(forTerminal(
+                       cli::showProfile(*file, *codec).dump(4, ' ', false, nlohmann::json::error_handler_t::replace) +
+                       '\n'))
+                       ? 0
+                       : cli::kFailed;
         const cli::CheckReport report = cli::checkProfile(*file, *codec);
-        for (const QString& line : report.refusals + report.warnings)
-            if (!put(escaped(line).toUtf8() + '\n')) return cli::kFailed;
-        return report.refusals.isEmpty() ? 0 : 1;
+        for (const auto* lines : {&report.refusals, &report.warnings})
+            for (const std::string& line : *lines)
+                if (!put(cli::escaped(line) + '\n')) return cli::kFailed;
+        return report.refusals.empty() ? 0 : 1;
     }
-    if (command == QStringLiteral("build") && args.size() == 3) {
-        if (args[2].isEmpty()) return fail(QStringLiteral("build: the folder is empty (\".\" is the current one)"));
+    if (command == "build" && args.size() == 3) {
+        if (args[2].empty()) return fail("build: the folder is empty (\".\" is the current one)");
         const auto json = readInput(args[1]);
         if (!json) return cli::kFailed;
-        const std::filesystem::path folder(args[2].toStdU16String()); // never through an 8-bit string
+        const std::filesystem::path folder = pathOf(args[2]);
         // Writes take turns with the windows' saves: the same lock, waited for as long.
         const SaveLock turn(platform::userTempFolder());
-        if (const auto refused = turn.refusal(folder / kProfileBinName))
-            return fail(QString::fromStdString(refused->describe()));
-        QString why;
+        if (const auto refused = turn.refusal(folder / kProfileBinName)) return fail(refused->describe());
+        std::string why;
         const int status = cli::buildProfileBin(*json, folder, *codec, why);
-        if (status != 0) fail(QStringLiteral("%1: %2").arg(args[1], why));
+        if (status != 0) fail(args[1] + ": " + why);
         return status;
     }
-    return fail(QStringLiteral("usage: halvorn-profile show FILE | build JSON FOLDER | check FILE (see --help)"));
+    return fail("usage: halvorn-profile show FILE | build JSON FOLDER | check FILE (see --help)");
+}
+
+// The arguments after the program's name, in UTF-8 (on Windows from the wide command line).
+std::vector<std::string> argumentsOf(int argc, char* argv[]) {
+    std::vector<std::string> out;
+#ifdef _WIN32
+    (void)argc, (void)argv;
+    int n = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &n);
+    for (int i = 1; wide != nullptr && i < n; ++i) {
+        const std::u8string utf8 = std::filesystem::path(wide[i]).u8string();
+        out.emplace_back(utf8.begin(), utf8.end());
+    }
+    ::LocalFree(wide);
+#else
+    for (int i = 1; i < argc; ++i)
+        out.emplace_back(argv[i]);
+#endif
+    return out;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("halvorn-profile"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(HALVORN_VERSION));
-    const int status = run();
+#ifdef _WIN32
+    // Bytes in and out as they are: no line-end translation, no end at a byte 0x1A.
+    ::_setmode(::_fileno(stdin), _O_BINARY);
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+#endif
+    const int status = run(argumentsOf(argc, argv));
     // What is still buffered goes out now; output that did not all go out fails the command.
     if (outputError == 0 && std::fflush(stdout) != 0) outputError = errno;
-    if (outputError != 0)
-        return fail(QStringLiteral("standard output: %1").arg(QString::fromLocal8Bit(std::strerror(outputError))));
+    if (outputError != 0) return fail(std::string("standard output: ") + std::strerror(outputError));
     return status;
 }

@@ -67,8 +67,8 @@ struct Agreement : ::testing::TestWithParam<Row> {
     QString checkSays(const ProfileRecord& r) {
         cli::ProfileFile file;
         file.record = r;
-        const QStringList refusals = cli::checkProfile(file, *t.codec).refusals;
-        return refusals.isEmpty() ? QString() : refusals[0].section(QStringLiteral(": "), 1);
+        const auto refusals = cli::checkProfile(file, *t.codec).refusals;
+        return refusals.empty() ? QString() : QString::fromStdString(refusals[0]).section(QStringLiteral(": "), 1);
     }
     // The message of the first confirm that refuses the record: the main window's, then the camera dialog's schedules.
     QString windowsSay(const ProfileRecord& r) {
