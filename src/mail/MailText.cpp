@@ -4,9 +4,14 @@
 #include <array>
 #include <vector>
 
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#endif
 
 namespace halvorn::mail {
 
@@ -39,7 +44,11 @@ std::string composeMessage(const MailRequest& r, std::time_t now, std::string_vi
     const std::string domain =
         at == std::string::npos || at + 1 == r.sender.size() ? "localhost" : r.sender.substr(at + 1);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now); // the universal C runtime's %z below is the offset, as RFC 5322 wants
+#else
     localtime_r(&now, &local);
+#endif
     std::array<char, 64> date{};
     std::strftime(date.data(), date.size(), "%a, %d %b %Y %H:%M:%S %z", &local);
 

@@ -11,16 +11,25 @@
 
 #include <curl/curl.h>
 
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <fcntl.h>
+#include <io.h>
+#else
 #include <netdb.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <future>
 #include <memory>
@@ -32,6 +41,19 @@ namespace {
 
 using namespace halvorn::mail;
 using Clock = std::chrono::steady_clock;
+
+#ifdef _WIN32
+using ssize_t = std::ptrdiff_t;
+ssize_t writeOut(const char* bytes, std::size_t n) { return ::_write(1, bytes, static_cast<unsigned>(n)); }
+ssize_t readIn(char* bytes, std::size_t n) { return ::_read(0, bytes, static_cast<unsigned>(n)); }
+void closeSocket(SOCKET s) { ::closesocket(s); }
+constexpr SOCKET kNoSocket = INVALID_SOCKET;
+#else
+ssize_t writeOut(const char* bytes, std::size_t n) { return ::write(STDOUT_FILENO, bytes, n); }
+ssize_t readIn(char* bytes, std::size_t n) { return ::read(STDIN_FILENO, bytes, n); }
+void closeSocket(int s) { ::close(s); }
+constexpr int kNoSocket = -1;
+#endif
 
 constexpr auto kConnectTime = std::chrono::seconds(10);
 constexpr auto kTotalTime = std::chrono::seconds(30);
@@ -50,7 +72,7 @@ private:
         if (done_) return;
         done_ = last;
         for (std::size_t at = 0; at < line.size();) {
-            const ssize_t n = ::write(STDOUT_FILENO, line.data() + at, line.size() - at);
+            const ssize_t n = writeOut(line.data() + at, line.size() - at);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) _exit(2); // nobody reads any more
             at += static_cast<std::size_t>(n);
@@ -94,7 +116,7 @@ std::optional<std::string> readRequest() {
     std::string text;
     std::array<char, 4096> buffer{};
     for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+        const ssize_t n = readIn(buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return std::nullopt;
         if (n == 0) return text;
@@ -127,9 +149,10 @@ std::optional<Resolved> resolve(const std::string& host, int port, Clock::time_p
         }
         Resolved r;
         std::memcpy(&r.address, list->ai_addr, list->ai_addrlen);
-        r.length = list->ai_addrlen;
+        r.length = static_cast<socklen_t>(list->ai_addrlen);
         std::array<char, NI_MAXHOST> text{};
-        getnameinfo(list->ai_addr, list->ai_addrlen, text.data(), text.size(), nullptr, 0, NI_NUMERICHOST);
+        getnameinfo(list->ai_addr, static_cast<socklen_t>(list->ai_addrlen), text.data(),
+                    static_cast<socklen_t>(text.size()), nullptr, 0, NI_NUMERICHOST);
         r.text = list->ai_family == AF_INET6 ? "[" + std::string(text.data()) + "]" : std::string(text.data());
         freeaddrinfo(list);
         promise->set_value(std::move(r));
@@ -140,12 +163,13 @@ std::optional<Resolved> resolve(const std::string& host, int port, Clock::time_p
 
 // This end of a connection to the address: a datagram socket is routed without sending anything.
 std::string localLiteral(const Resolved& server) {
-    const int s = ::socket(server.address.ss_family, SOCK_DGRAM, 0);
+    const auto s = ::socket(server.address.ss_family, SOCK_DGRAM, 0);
     sockaddr_storage local{};
     socklen_t length = sizeof local;
-    const bool ok = s >= 0 && ::connect(s, reinterpret_cast<const sockaddr*>(&server.address), server.length) == 0 &&
+    const bool ok = s != kNoSocket &&
+                    ::connect(s, reinterpret_cast<const sockaddr*>(&server.address), server.length) == 0 &&
                     ::getsockname(s, reinterpret_cast<sockaddr*>(&local), &length) == 0;
-    if (s >= 0) ::close(s);
+    if (s != kNoSocket) closeSocket(s);
     return ok ? addressLiteral(&local) : "[127.0.0.1]";
 }
 
@@ -322,7 +346,13 @@ MailOutcome send(const MailRequest& r, Watchdog& watchdog, CURL*& easy, curl_sli
 
 // Every way out is _exit: the watchdog's thread outlives main, so nothing may be destroyed under it.
 int main() {
+#ifdef _WIN32
+    // The request and the answer are bytes; the network is the system's once libcurl is set up.
+    ::_setmode(0, _O_BINARY);
+    ::_setmode(1, _O_BINARY);
+#else
     ::signal(SIGPIPE, SIG_IGN);
+#endif
     Watchdog watchdog(Clock::now() + kTotalTime);
     const auto text = readRequest();
     const auto request = text ? decodeRequest(*text) : std::nullopt;

@@ -8,7 +8,13 @@
 namespace halvorn::ui {
 
 QFont dialogFont() {
+#ifdef Q_OS_WIN
+    // The Japanese UI faces Windows has, the newer first.
+    QFont font(QStringLiteral("Yu Gothic UI"));
+    font.setFamilies({QStringLiteral("Yu Gothic UI"), QStringLiteral("Meiryo UI")});
+#else
     QFont font(QStringLiteral("Noto Sans CJK JP"));
+#endif
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(9);
     return font;

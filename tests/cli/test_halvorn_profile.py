@@ -2,7 +2,6 @@
 output checked, texts from files and arguments escaped, the folder required, the windows' save lock awaited. Only a
 build that exits 0 writes."""
 
-import fcntl
 import os
 import subprocess
 import sys
@@ -53,10 +52,13 @@ def test_the_program_at_its_edges(name, tmp_path):
     args, stdin, stdout, lock, status, says = ROWS[name]
     if lock and WINDOWS:
         pytest.skip("the save lock of a Windows program is not one this test can hold")
+    if os.name == "nt" and any(f and f.startswith("/dev/") for f in (stdin, stdout)):
+        pytest.skip("no endless or full device here")
     for file, data in files().items():
         (tmp_path / file).write_bytes(data)
     (tmp_path / "カード").mkdir()
     if lock:  # another save, for as long as the row says
+        import fcntl
         lock_file = open(tmp_path / "halvorn-setup.lock", "w")
         fcntl.flock(lock_file, fcntl.LOCK_EX)
         threading.Timer(lock, fcntl.flock, (lock_file, fcntl.LOCK_UN)).start()

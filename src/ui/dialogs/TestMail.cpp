@@ -14,9 +14,13 @@ QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data()
 
 QString testMailProgram() {
     const QString dir = QCoreApplication::applicationDirPath();
+#ifdef Q_OS_WIN
+    return dir + QStringLiteral("/halvorn-mail.exe"); // installed beside the program
+#else
     QString beside = dir + QStringLiteral("/halvorn-mail");
     if (QFileInfo(beside).isExecutable()) return beside;
     return dir + QStringLiteral("/../libexec/halvorn-setup/halvorn-mail");
+#endif
 }
 
 TestMailRun::TestMailRun(QString program, QObject* parent) : QObject(parent), program_(std::move(program)) {
