@@ -20,12 +20,20 @@ ODD = "\x1b[2J\x7f\x81\\"
 NAME = "no\x1b.bin"
 
 
+def card(**fields):
+    """PROFILE.BIN of a record of zeros but for these fields, as bytes."""
+    record = bytearray(len(BAK) - len(ref.entries(ref.REFERENCE_CUSTOM)))
+    for name, data in fields.items():
+        at = next(offset for field, offset, *_ in ref.RECORD if field == name)
+        record[at:at + len(data)] = data
+    return ref.words(bytes(record), ref.scramble_word)[20:]
+
+
 def files():
-    json, odd = b"{}" + b" " * (64 * 1024 - 2), bytearray(len(BAK) - len(ref.entries(ref.REFERENCE_CUSTOM)))
-    at = next(offset for name, offset, *_ in ref.RECORD if name == "phoneNumbers")
-    odd[at:at + len(ODD)] = ODD.encode("latin-1")  # a card whose phone 1 holds control characters
+    json = b"{}" + b" " * (64 * 1024 - 2)
     return {"64k.json": json, "64k+1.json": json + b" ", "bak": BAK, "bak+1": BAK + b" ",
-            "odd.bin": ref.words(bytes(odd), ref.scramble_word)[20:], "key.json": b'{"x\\u001b": 0}'}
+            "odd.bin": card(phoneNumbers=ODD.encode("latin-1")),  # phone 1 holds control characters
+            "refused.bin": card(maxSendCount=b"\x64"), "key.json": b'{"x\\u001b": 0}'}
 
 
 ROWS = {  # arguments, standard input and output, how long a save holds the lock (s), exit status, what is said
@@ -42,6 +50,8 @@ ROWS = {  # arguments, standard input and output, how long a save holds the lock
     "a file name escaped": (f"show {NAME}", None, None, 0, 2, r"no\x1b.bin: "),
     "an empty folder": ("build 64k.json ", None, None, 0, 2, "build: the folder is empty"),
     "a folder outside ASCII": ("build 64k.json カード", None, None, 0, 0, ""),
+    "check exits 1 on a refusal": ("check refused.bin", None, None, 0, 1, "maxSendCount: 最大枚数は0-99"),
+    "an unknown command": ("frob", None, None, 0, 2, "usage: halvorn-profile show FILE"),
     "build waits for a save": ("build 64k.json .", None, None, 1, 0, ""),
     "as long as the windows": ("build 64k.json .", None, None, 6, 2, "another save of Halvorn Setup"),
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch root and checks that it holds the menu entry,
-# the icons and the metainfo, that both validators pass, and that halvorn-profile works there.
+# the icons and the metainfo, that both validators pass, and that halvorn-profile runs there.
 set -euo pipefail
 build=$1 id=$2 root=$1/install-root
 ref=$(cd "$(dirname "$0")/../fixtures/reference" && pwd)
@@ -14,15 +14,9 @@ done
 grep -qx "Icon=$id" applications/"$id".desktop
 desktop-file-validate applications/"$id".desktop
 appstreamcli validate --no-net metainfo/"$id".metainfo.xml
-# The command-line companion, installed: its version, a card rebuilt from show, exit statuses.
+# The command-line companion, installed: its version, and a card rebuilt from what show prints (its edges are tests/cli's).
 cli=../bin/halvorn-profile card=$(mktemp -d)
 trap 'rm -rf "$card"' EXIT
 grep -qx 'halvorn-profile [0-9.]*' <<<"$($cli --version)"
 $cli --code-page 932 show "$ref/PROFILE.BIN" | $cli --code-page 932 build - "$card"
-status() { "$@" >/dev/null 2>&1 && echo 0 || echo $?; }
-test "$(echo '{"sendHour": 256}' | status $cli build - "$card")" = 2
-cmp "$card/PROFILE.BIN" "$ref/PROFILE.BIN" # rebuilt byte for byte, and kept by the refused build
-test "$(status $cli check "$card/PROFILE.BIN")" = 0
-echo '{"sendHour": 24}' | $cli build - "$card"
-test "$(status $cli check "$card/PROFILE.BIN")" = 1
-test "$(status $cli show "$ref/defaults.bin")$(status $cli frob)" = 22 # not a card file; a usage error
+cmp "$card/PROFILE.BIN" "$ref/PROFILE.BIN"
