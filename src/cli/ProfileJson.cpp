@@ -182,7 +182,9 @@ bool fillValue(const Json& v, MutableBytes area, const FieldSpec& f, const std::
 
 bool fillBlock(MutableBytes block, std::span<const FieldSpec> fields, const Json& obj, const std::string& path,
                const TextCodec& codec, std::string& why) {
-    for (const auto& [key, value] : obj.items()) {
+    for (const auto& item : obj.items()) {
+        const std::string& key = item.key();
+        const Json& value = item.value();
         const std::string name = joined(path, key);
         const auto f = std::find_if(fields.begin(), fields.end(), [&](const FieldSpec& s) { return s.name == key; });
         if (f == fields.end()) {
