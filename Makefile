@@ -66,8 +66,12 @@ windows: deps
 
 test-windows: windows
 	@[ -d build-windows/wine ] || $(WINE_ENV) wineboot -i >/dev/null 2>&1
-	@$(WINE_ENV) wine cmd /c exit >/dev/null 2>&1 # the prefix's server up before the tests start
-	$(WINE_ENV) ctest --test-dir build-windows -j $(JOBS) --output-on-failure
+	@# One Wine server for every program the tests start, instead of one started (and ended) for each; its
+	@# services start here, with nothing of the tests' output to hold open.
+	@$(WINE_ENV) wineserver -p
+	@$(WINE_ENV) wine cmd /c exit >/dev/null 2>&1 </dev/null
+	@$(WINE_ENV) ctest --test-dir build-windows -j $(JOBS) --output-on-failure; status=$$?; \
+	  $(WINE_ENV) wineserver -k; exit $$status
 
 screenshots: build
 	@bash scripts/screenshots build/tools/screenshots/halvorn-screenshots docs/screenshots

@@ -53,7 +53,7 @@ ROWS = {  # arguments, standard input and output, how long a save holds the lock
     "check exits 1 on a refusal": ("check refused.bin", None, None, 0, 1, "maxSendCount: 最大枚数は0-99"),
     "an unknown command": ("frob", None, None, 0, 2, "usage: halvorn-profile show FILE"),
     "build waits for a save": ("build 64k.json .", None, None, 1, 0, ""),
-    "as long as the windows": ("build 64k.json .", None, None, 6, 2, "another save of Halvorn Setup"),
+    "as long as the windows": ("build 64k.json .", None, None, 9, 2, "another save of Halvorn Setup"),
 }
 
 
@@ -77,7 +77,7 @@ def test_the_program_at_its_edges(name, tmp_path):
     with open(tmp_path / stdin if stdin and "/" not in stdin else stdin or os.devnull, "rb") as i, \
             open(stdout or tmp_path / "out", "wb") as o:
         run = subprocess.run(PROGRAM + args.split(" "), cwd=tmp_path, stdin=i, stdout=o, stderr=subprocess.PIPE,
-                             env=dict(os.environ, TMPDIR=str(tmp_path)), timeout=60)
+                             env=os.environ if WINDOWS else dict(os.environ, TMPDIR=str(tmp_path)), timeout=60)
     said = ((b"" if stdout else (tmp_path / "out").read_bytes()) + run.stderr).decode(errors="replace")
     assert (run.returncode, says in said) == (status, True), said
     assert not any(c < "\xa0" and not c.isprintable() and c != "\n" for c in said.replace("\r\n", "\n")), said
