@@ -65,10 +65,11 @@ windows: deps
 	@cmake --build build-windows -j $(JOBS)
 
 test-windows: windows
-	@[ -d build-windows/wine ] || $(WINE_ENV) wineboot -i >/dev/null 2>&1
-	@# One Wine server for every program the tests start, instead of one started (and ended) for each; its
-	@# services start here, with nothing of the tests' output to hold open.
+	@# One Wine server for the prefix's set-up and every program the tests start, instead of one started
+	@# (and ended) for each; its services start here, with nothing of the tests' output to hold open.
+	@mkdir -p build-windows/wine
 	@$(WINE_ENV) wineserver -p
+	@[ -f build-windows/wine/system.reg ] || $(WINE_ENV) wineboot -i >/dev/null 2>&1 </dev/null
 	@$(WINE_ENV) wine cmd /c exit >/dev/null 2>&1 </dev/null
 	@$(WINE_ENV) ctest --test-dir build-windows -j $(JOBS) --output-on-failure; status=$$?; \
 	  $(WINE_ENV) wineserver -k; exit $$status
