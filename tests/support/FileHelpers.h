@@ -126,24 +126,41 @@ inline bool asOrdinaryUser(const std::function<bool()>& check) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// One fault in the real calls of the file writer: a step failing with an error (from its call
-// number `skip` on), or writes or a read-back that misbehave.
+#endif
+
+// One fault in the real calls of the file writer: a step failing with an error (errno; on Windows a
+// system error code) from its call number `skip` on, `times` times; or writes or a read-back that misbehave.
 struct Fault {
     enum How { Fail, ZeroWrite, Irregular, CorruptRead } how;
     platform::WriteStep step;
-    int error;
+    long error;
     int skip = 0;
+    int times = 1 << 30;
 };
 
+// Per step, and the writes last: how often the writer called it.
+using CallCounts = std::shared_ptr<std::array<int, 10>>;
+
+// Whether this call of the step fails; if so, the error is set as the system sets it.
+inline bool failsNow(const Fault& f, const CallCounts& calls, platform::WriteStep step) {
+    if (f.how != Fault::Fail || f.step != step) return false;
+    const int call = (*calls)[static_cast<int>(step)]++;
+    if (call < f.skip || call >= f.skip + f.times) return false;
+#ifdef _WIN32
+    ::SetLastError(static_cast<unsigned long>(f.error));
+#else
+    errno = static_cast<int>(f.error);
+#endif
+    return true;
+}
+
+#ifndef _WIN32
 inline platform::SysCalls faultySys(const Fault& f) {
     using enum platform::WriteStep;
     const platform::SysCalls real = platform::SysCalls::real();
     platform::SysCalls s = real;
-    const auto calls = std::make_shared<std::array<int, 10>>(); // per step, and the writes last
-    const auto fail = [f, calls](platform::WriteStep step) {
-        return f.how == Fault::Fail && f.step == step && (*calls)[static_cast<int>(step)]++ >= f.skip &&
-               (errno = f.error) != 0;
-    };
+    const CallCounts calls = std::make_shared<std::array<int, 10>>();
+    const auto fail = [f, calls](platform::WriteStep step) { return failsNow(f, calls, step); };
     const auto isFolder = [](int fd) {
         struct stat st {};
         return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
@@ -175,25 +192,12 @@ inline platform::SysCalls faultySys(const Fault& f) {
 }
 
 #else
-// One fault in the real calls of the Windows file writer: a step failing with a system error code
-// (only its first three calls when transient), or writes or a read-back that misbehave.
-struct Fault {
-    enum How { Fail, ZeroWrite, Irregular, CorruptRead } how;
-    platform::WriteStep step;
-    unsigned long error;
-    bool transient = false;
-};
-
 inline platform::SysCalls faultySys(const Fault& f) {
     using enum platform::WriteStep;
     const platform::SysCalls real = platform::SysCalls::real();
     platform::SysCalls s = real;
-    const auto calls = std::make_shared<std::array<int, 10>>(); // per step, and the writes last
-    const auto fail = [f, calls](platform::WriteStep step) {
-        const bool now = f.how == Fault::Fail && f.step == step && (!f.transient || (*calls)[int(step)]++ < 3);
-        if (now) ::SetLastError(f.error);
-        return now;
-    };
+    const CallCounts calls = std::make_shared<std::array<int, 10>>();
+    const auto fail = [f, calls](platform::WriteStep step) { return failsNow(f, calls, step); };
     s.createFile = [=](const wchar_t* p, unsigned long access, unsigned long share, unsigned long how,
                        unsigned long flags) {
         return fail(how == CREATE_NEW ? Create : ReadBack) ? INVALID_HANDLE_VALUE

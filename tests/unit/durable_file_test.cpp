@@ -41,7 +41,7 @@ TEST_F(DurableFileTest, EachFaultIsReportedWithItsCauseAndFile) {
         {{Fail, Sync, ERROR_IO_DEVICE}, EIO, io, true},        {{Fail, Close, ERROR_GEN_FAILURE}, EIO, io, true},
         {{Fail, Rename, ERROR_NOT_READY}, ENOENT, gone, true}, {{Fail, Rename, ERROR_PATH_NOT_FOUND}, ENOENT, gone, true},
         {{Fail, Rename, ERROR_DEVICE_NOT_CONNECTED}, ENOENT, gone, true},
-        {{Fail, Rename, ERROR_SHARING_VIOLATION}, EBUSY, busy, true}, {{Fail, Rename, ERROR_SHARING_VIOLATION, true}, 0, "", false},
+        {{Fail, Rename, ERROR_SHARING_VIOLATION}, EBUSY, busy, true}, {{Fail, Rename, ERROR_SHARING_VIOLATION, 0, 3}, 0, "", false},
         {{Fail, ReadBack, ERROR_DEVICE_NOT_CONNECTED}, ENOENT, after(ENOENT), false},
         {{CorruptRead, ReadBack, 0}, 0, after(0), false},      {{Irregular, Write, 0}, 0, "", false}};
 #else
