@@ -117,7 +117,8 @@ Json showBlock(Bytes block, std::span<const FieldSpec> fields, const TextCodec& 
 
 bool readHex(const Json& v, MutableBytes area, const std::string& path, std::string& why) {
     const std::string s = v.is_string() ? v.get<std::string>() : std::string();
-    const bool digits = std::all_of(s.begin(), s.end(), [](char c) { return std::isxdigit(c) != 0; });
+    const bool digits =
+        std::all_of(s.begin(), s.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
     if (!v.is_string() || !digits || s.size() != 2 * area.size()) {
         why = path + ": not " + std::to_string(area.size()) + " bytes in hex";
         return false;
