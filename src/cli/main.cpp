@@ -147,6 +147,7 @@ int run(std::vector<std::string> arguments) {
     app.add_option("--code-page", codePage);
     app.add_option("command", args);
     app.allow_extras(false);
+    app.allow_windows_style_options(false);           // "/cards/07" is a path, on Windows too
     std::reverse(arguments.begin(), arguments.end()); // as the parser takes them
     try {
         app.parse(arguments);

@@ -41,6 +41,7 @@ ROWS = {  # arguments, standard input and output, how long a save holds the lock
     "a byte more is too large": ("build 64k+1.json .", None, None, 0, 2, "64k+1.json: too large"),
     "endless input stops at the bound": ("build - .", "/dev/zero", None, 0, 2, "-: too large"),
     "a whole backup is shown": ("show bak", None, None, 0, 0, '"manualEntry"'),
+    "a file by its absolute path": ("show {folder}/bak", None, None, 0, 0, '"manualEntry"'),
     "a backup through standard input, every byte": ("show -", "bak", None, 0, 0, '"manualEntry"'),
     "a byte after its tail": ("show bak+1", None, None, 0, 2, "2073 bytes: neither a PROFILE.BIN"),
     "standard output full": ("check odd.bin", None, "/dev/full", 0, 2, "standard output: "),
@@ -76,7 +77,7 @@ def test_the_program_at_its_edges(name, tmp_path):
         threading.Timer(lock, fcntl.flock, (lock_file, fcntl.LOCK_UN)).start()
     with open(tmp_path / stdin if stdin and "/" not in stdin else stdin or os.devnull, "rb") as i, \
             open(stdout or tmp_path / "out", "wb") as o:
-        run = subprocess.run(PROGRAM + args.split(" "), cwd=tmp_path, stdin=i, stdout=o, stderr=subprocess.PIPE,
+        run = subprocess.run(PROGRAM + args.replace("{folder}", tmp_path.as_posix()).split(" "), cwd=tmp_path, stdin=i, stdout=o, stderr=subprocess.PIPE,
                              env=os.environ if WINDOWS else dict(os.environ, TMPDIR=str(tmp_path)), timeout=60)
     said = ((b"" if stdout else (tmp_path / "out").read_bytes()) + run.stderr).decode(errors="replace")
     assert (run.returncode, says in said) == (status, True), said
