@@ -1,7 +1,6 @@
 #include "platform/CodePage.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include <unicode/ucnv.h>
 
 #include <cstdlib>
 #include <string>
@@ -10,7 +9,7 @@ namespace halvorn::platform {
 
 namespace {
 
-// The converter names of the toolkit (ICU) for the Windows code pages.
+// The names ICU knows the Windows code pages by.
 const char* converterName(int codePage) {
     switch (codePage) {
     case 874:
@@ -46,36 +45,54 @@ const char* converterName(int codePage) {
     }
 }
 
-class QtCodec final : public TextCodec {
+struct CloseConverter {
+    void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+using Converter = std::unique_ptr<UConverter, CloseConverter>;
+
+// A converter of its own for each call: a converter keeps state between calls and is not to be shared
+// between threads; opening one that was opened before costs little (ICU keeps its tables).
+Converter open(const char* name) {
+    UErrorCode status = U_ZERO_ERROR;
+    Converter converter(ucnv_open(name, &status));
+    return U_SUCCESS(status) ? std::move(converter) : nullptr;
+}
+
+class IcuCodec final : public TextCodec {
 public:
-    QtCodec(int codePage, const char* name) : codePage_(codePage), name_(name) {}
+    IcuCodec(int codePage, const char* name) : codePage_(codePage), name_(name) {}
 
     int codePage() const override { return codePage_; }
 
     std::optional<std::string> encode(std::u16string_view text) const override {
         if (text.empty()) return std::string{};
-        QStringEncoder encoder(name_);
-        const QStringView view(text.data(), static_cast<qsizetype>(text.size()));
-        const QByteArray bytes = encoder.encode(view);
-        if (encoder.hasError()) return std::nullopt;
-        // Some converters substitute a character silently: only a text that
-        // reads back unchanged counts as represented.
-        QStringDecoder decoder(name_);
-        const QString back = decoder.decode(bytes);
-        if (decoder.hasError() || QStringView(back) != view) return std::nullopt;
-        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        // A character without a mapping stops the conversion. Some tables map a
+        // character one way only, so only a text that reads back unchanged counts
+        // as represented.
+        const Converter converter = open(name_);
+        if (!converter) return std::nullopt;
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+        std::string bytes(text.size() * static_cast<std::size_t>(ucnv_getMaxCharSize(converter.get())), '\0');
+        const int32_t length = ucnv_fromUChars(converter.get(), bytes.data(), static_cast<int32_t>(bytes.size()),
+                                               text.data(), static_cast<int32_t>(text.size()), &status);
+        if (U_FAILURE(status)) return std::nullopt;
+        bytes.resize(static_cast<std::size_t>(length));
+        if (decode(bytes) != text) return std::nullopt;
+        return bytes;
     }
 
     std::u16string decode(std::string_view bytes) const override {
-        // A line feed after the bytes makes a cut-off double-byte character at
-        // the end come out as a replacement character instead of being held
-        // back as incomplete; the line feed itself is removed again.
-        std::string padded(bytes);
-        padded += '\n';
-        QStringDecoder decoder(name_);
-        QString text = decoder.decode(QByteArrayView(padded.data(), static_cast<qsizetype>(padded.size())));
-        if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
-        return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+        // A byte without a mapping, and a double-byte character cut off at the
+        // end, come out as replacement characters.
+        const Converter converter = open(name_);
+        if (bytes.empty() || !converter) return {};
+        std::u16string text(2 * bytes.size(), u'\0'); // a byte gives at most two units
+        UErrorCode status = U_ZERO_ERROR;
+        const int32_t length = ucnv_toUChars(converter.get(), text.data(), static_cast<int32_t>(text.size()),
+                                             bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+        text.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+        return text;
     }
 
 private:
@@ -96,8 +113,8 @@ int systemCodePage() {
 std::unique_ptr<TextCodec> makeCodec(int codePage) {
     const char* name = converterName(codePage);
     if (name == nullptr) return nullptr;
-    if (!QStringEncoder(name).isValid() || !QStringDecoder(name).isValid()) return nullptr;
-    return std::make_unique<QtCodec>(codePage, name);
+    if (!open(name)) return nullptr;
+    return std::make_unique<IcuCodec>(codePage, name);
 }
 
 } // namespace halvorn::platform

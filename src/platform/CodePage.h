@@ -19,13 +19,13 @@ int codePageForLocale(std::string_view localeName);
 // code page (GetACP) on Windows.
 int systemCodePage();
 
-// A codec for the code page; nullptr when the toolkit (Windows: the system) has no converter for it.
+// A codec for the code page; nullptr when ICU (Windows: the system) has no converter for it.
 std::unique_ptr<TextCodec> makeCodec(int codePage);
 
-// The codec the program runs with: the code page's, or 1252's when the toolkit
-// has no converter for it. Opening a converter maps the toolkit's conversion
-// tables, so the choice is only made when the codec is first used; a run that
-// converts no text never opens one.
+// The codec the program runs with: the code page's, or 1252's when there is no
+// converter for it. Opening a converter maps its conversion tables, so the
+// choice is only made when the codec is first used; a run that converts no
+// text never opens one.
 std::unique_ptr<TextCodec> makeRunCodec(int codePage);
 
 } // namespace halvorn::platform

@@ -35,7 +35,7 @@ private:
     const TextCodec& codec() const {
         if (!codec_) codec_ = makeCodec(wanted_);
         if (!codec_) codec_ = makeCodec(1252);
-        if (!codec_) std::abort(); // a toolkit without converters: no text could be read or written
+        if (!codec_) std::abort(); // no converters at all: no text could be read or written
         return *codec_;
     }
 
