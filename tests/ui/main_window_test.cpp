@@ -240,13 +240,5 @@ TEST_F(MainWindowTest, TheFolderChoiceTakesAPickedFolderOnlyAndKeepsTheTyping) {
               std::pair(QString("/chosen"), QString("/chosen")));
 }
 
-TEST_F(MainWindowTest, CancelEndsTheFramesRunAndWritesNothing) {
-    fill({.count = "12", .path = "/typed"});
-    const ProfileRecord kept = record();
-    t.prompter.clear();
-    c().cancelButton->click();
-    EXPECT_EQ(std::tuple(frame.cancels, record(), prompts()), std::tuple(1, kept, QStringList{}));
-}
-
 } // namespace
 } // namespace halvorn::test

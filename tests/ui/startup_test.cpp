@@ -7,7 +7,6 @@
 #include "profile/ProfileFormat.h"
 #include "support/FileHelpers.h"
 #include "support/ScriptedPrompter.h"
-#include "ui/DialogUnits.h"
 #include "ui/main/DlgGSM.h"
 
 #include <QMenu>
@@ -52,23 +51,11 @@ struct Frame : ::testing::Test {
     app::TarnvaleSetupDlg frame{start.state.ctx};
     QMenuBar* bar = nullptr;
     void SetUp() override {
-        frame.setAppIcon(app::appIcon());
         ASSERT_EQ(frame.pageCode(), 0);
         ASSERT_TRUE(frame.setUpFrame());
         bar = frame.menuBar();
     }
 };
-
-TEST_F(Frame, HoldsTheMainWindowUnderItsMenuBarWithItsTitleAndIcon) {
-    EXPECT_EQ(std::tuple(frame.windowTitle(), frame.pageCode()), std::tuple(QString("Halvorn Setup V4.56J"), 2));
-    EXPECT_EQ(frame.windowIcon().availableSizes(), (QList<QSize>{{48, 48}})); // the installed drawing
-    const ui::DlgGSM* main = frame.mainWindow();
-    ASSERT_TRUE(main != nullptr && main->parentWidget() == &frame);
-    EXPECT_EQ(std::tuple(bar->geometry(), main->geometry(), frame.size()),
-              std::tuple(QRect(0, 0, main->width(), bar->sizeHint().height()),
-                         QRect(QPoint(0, bar->height()), ui::DialogUnits(ui::dialogFont()).size(420, 310)),
-                         QSize(main->width(), bar->height() + main->height())));
-}
 
 TEST_F(Frame, ItsFileMenuOpensFromTheKeyboardAndItsLastCommandEndsTheFrame) {
     QStringList menu;
