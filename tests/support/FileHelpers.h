@@ -1,36 +1,31 @@
 #pragma once
 // Small file helpers the file tests share; those after the fixtures are POSIX only.
 
+#include "platform/DurableFile.h"
+
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
-#ifndef _WIN32
-#include "platform/DurableFile.h"
-
-#include <array>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <cerrno>
 #include <fcntl.h>
 #include <functional>
 #include <grp.h>
-#include <memory>
 #include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#else
-#include "platform/DurableFile.h"
-
-#include <windows.h>
-
-#include <array>
-#include <memory>
 #endif
 
 namespace halvorn::test {
