@@ -52,7 +52,7 @@ using Converter = std::unique_ptr<UConverter, CloseConverter>;
 
 // A converter of its own for each call: a converter keeps state between calls and is not to be shared
 // between threads; opening one that was opened before costs little (ICU keeps its tables).
-Converter open(const char* name) {
+Converter openConverter(const char* name) {
     UErrorCode status = U_ZERO_ERROR;
     Converter converter(ucnv_open(name, &status));
     return U_SUCCESS(status) ? std::move(converter) : nullptr;
@@ -69,7 +69,7 @@ public:
         // A character without a mapping stops the conversion. Some tables map a
         // character one way only, so only a text that reads back unchanged counts
         // as represented.
-        const Converter converter = open(name_);
+        const Converter converter = openConverter(name_);
         if (!converter) return std::nullopt;
         UErrorCode status = U_ZERO_ERROR;
         ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
@@ -85,8 +85,9 @@ public:
     std::u16string decode(std::string_view bytes) const override {
         // A byte without a mapping, and a double-byte character cut off at the
         // end, come out as replacement characters.
-        const Converter converter = open(name_);
-        if (bytes.empty() || !converter) return {};
+        if (bytes.empty()) return {};
+        const Converter converter = openConverter(name_);
+        if (!converter) return {};
         std::u16string text(2 * bytes.size(), u'\0'); // a byte gives at most two units
         UErrorCode status = U_ZERO_ERROR;
         const int32_t length = ucnv_toUChars(converter.get(), text.data(), static_cast<int32_t>(text.size()),
@@ -113,7 +114,7 @@ int systemCodePage() {
 std::unique_ptr<TextCodec> makeCodec(int codePage) {
     const char* name = converterName(codePage);
     if (name == nullptr) return nullptr;
-    if (!open(name)) return nullptr;
+    if (!openConverter(name)) return nullptr;
     return std::make_unique<IcuCodec>(codePage, name);
 }
 
